@@ -2,12 +2,9 @@
 #ifndef TRV_GAME_EXPORTS_TRVDLL_H_
 #define TRV_GAME_EXPORTS_TRVDLL_H_
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-
-#ifdef __cplusplus
-}
-#endif
+#include "game/db/db.h"
+#include "game/maint/maint.h"
+#include "game/money/money.h"
+#include "game/session/frame.h"
 
 #endif  // TRV_GAME_EXPORTS_TRVDLL_H_

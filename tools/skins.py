@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+"""Draws the ANSI screens under data/Skins (80x24, code page 437).
+
+Run from the project root: tools/skins.py. Each screen is built from rows of
+(text, colour) pieces so the cursor positions the programs rely on stay
+where they are.
+"""
+import os
+
+ESC = "\x1b"
+COLOURS = {"black": 0, "red": 1, "green": 2, "yellow": 3, "blue": 4,
+           "magenta": 5, "cyan": 6, "white": 7}
+
+
+def sgr(name):
+    bright = name.startswith("bright ")
+    base = name.split()[-1]
+    return f"{ESC}[{1 if bright else 0};3{COLOURS[base]};40m"
+
+
+def at(row, col):
+    return f"{ESC}[{row};{col}H"
+
+
+# A 5-row block font for the title.
+FONT = {
+    "T": ["█████", "  █  ", "  █  ", "  █  ", "  █  "],
+    "A": [" ███ ", "█   █", "█████", "█   █", "█   █"],
+    "R": ["████ ", "█   █", "████ ", "█  █ ", "█   █"],
+    "V": ["█   █", "█   █", "█   █", " █ █ ", "  █  "],
+    "E": ["█████", "█    ", "████ ", "█    ", "█████"],
+    "S": [" ████", "█    ", " ███ ", "    █", "████ "],
+    "I": ["█████", "  █  ", "  █  ", "  █  ", "█████"],
+}
+
+
+def banner(word):
+    rows = []
+    for r in range(5):
+        rows.append(" ".join(FONT[c][r] for c in word))
+    return rows
+
+
+def frame(out, colour, top=1, bottom=23, left=1, right=79):
+    out.append(sgr(colour))
+    out.append(at(top, left) + "╔" + "═" * (right - left - 1) + "╗")
+    for row in range(top + 1, bottom):
+        out.append(at(row, left) + "║" + at(row, right) + "║")
+    out.append(at(bottom, left) + "╚" + "═" * (right - left - 1) + "╝")
+
+
+def centre(row, text, colour, width=79):
+    return sgr(colour) + at(row, 1 + (width - len(text)) // 2 + 1) + text
+
+
+def intro():
+    out = [f"{ESC}[0m{ESC}[2J{ESC}[H"]
+    frame(out, "blue")
+    for i, line in enumerate(banner("TARVESSIA")):
+        out.append(centre(2 + i, line, "bright yellow" if i < 3 else "yellow"))
+    out.append(centre(8, "░▒▓ Turn of Tide ▓▒░", "bright cyan"))
+    out.append(centre(9, "Version 4.5", "cyan"))
+    out.append(sgr("blue") + at(10, 2) + "─" * 77)
+    menu = [("L", "List the heroes of the realm"),
+            ("Q", "Quit back to the BBS")]
+    for i, (key, text) in enumerate(menu):
+        out.append(at(12 + i, 26) + sgr("bright blue") + "[" + sgr("bright white") + key +
+                   sgr("bright blue") + "] " + sgr("green") + text)
+    # The caller answers at row 17, column 54.
+    prompt = "Your choice, traveller? "
+    out.append(sgr("bright green") + at(17, 54 - len(prompt)) + prompt)
+    out.append(centre(20, "Five kingdoms rise and fall with the tide.", "red"))
+    out.append(centre(21, "Which banner will you ride beneath?", "red"))
+    out.append(sgr("white") + at(17, 54))
+    return "".join(out)
+
+
+def sauce(title):
+    record = b"SAUCE00" + title.encode("ascii").ljust(35) + b"Tarvessia".ljust(20)
+    record += b"Tidewardens".ljust(20) + b"20261207" + (0).to_bytes(4, "little")
+    record += bytes([1, 1]) + (80).to_bytes(2, "little") + (24).to_bytes(2, "little")
+    record += bytes(4) + bytes([0, 0]) + b"IBM VGA".ljust(22, b"\0")
+    return b"\x1a" + record
+
+
+def write(name, text):
+    path = os.path.join("data", "Skins", name)
+    with open(path, "wb") as f:
+        f.write(text.encode("cp437") + sauce(name))
+
+
+if __name__ == "__main__":
+    write("INTRO.ANS", intro())
