@@ -107,9 +107,7 @@ int correctDirectory(const char* command_line) {
 }
 
 void BeforeExitFunction(void) {
-  static bool ran = false;
-  if (ran || !db::IsOpen()) return;
-  ran = true;
+  if (!db::IsOpen()) return;      // the door ended before it opened the realm
   db::RollbackOpenTransaction();  // whatever the interrupted screen left open
   db::SetFatalExit(AbortHook);
   const std::string user = od_control.user_name;

@@ -1,7 +1,14 @@
 #include "game/session/frame.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include "doorkit/doorkit.h"
+#include "game/db/connection.h"
+#include "game/db/db.h"
+#include "game/db/result_table.h"
+#include "game/db/schema.h"
+#include "game/db/test_support.h"
 #include "game/session/ui.h"
 
 namespace trv {
@@ -57,6 +64,96 @@ TEST(CleanText, DropsMarkupAndControlBytes) {
   EXPECT_EQ("Evbright redil[2J", CleanText("Ev`bright red`il\x1b[2J\x07"));
   EXPECT_EQ("", CleanText(nullptr));
   EXPECT_EQ("Sir \xb0Knight", CleanText("Sir \xb0Knight\x7f"));
+}
+
+}  // namespace
+}  // namespace trv
+
+namespace trv {
+namespace {
+
+using db::Exec;
+using db::Query;
+using db::TableName;
+using db::testing::Exited;
+
+class ExitHookTest : public db::testing::DbTest {
+ protected:
+  void SetUp() override {
+    DbTest::SetUp();
+    snprintf(od_control.user_name, sizeof od_control.user_name, "%s", "leaver");
+    SetSessionCounted(false);
+  }
+  void AddPlayer(const char* user, const char* name, int status, const char* kingdom = "Avalon") {
+    Exec(db::kPlayer, "INSERT INTO %s (UserName,PlayerName,Kingdom,Status) VALUES (%Q,%Q,%Q,%d)",
+         TableName(db::kPlayer), user, name, kingdom, status);
+  }
+  long long Number(int table, const char* sql) {
+    return Query(table, sql, TableName(table)).Int(0, 0);
+  }
+};
+
+TEST_F(ExitHookTest, DoesNothingBeforeTheDatabaseIsOpen) {
+  BeforeExitFunction();
+  EXPECT_FALSE(db::IsOpen());
+  EXPECT_NE(0, access("Data/game.db", F_OK));
+}
+
+TEST_F(ExitHookTest, UncountsTheSessionOnceAndTellsTheOthers) {
+  Exec(db::kState, "UPDATE %s SET NumPlayers=3", TableName(db::kState));
+  AddPlayer("leaver", "Wanderer", 1);
+  AddPlayer("other", "Ann", 1);
+  SetSessionCounted(true);
+  BeforeExitFunction();
+  BeforeExitFunction();  // a second run must not take another one away
+  EXPECT_EQ(2, Number(db::kState, "SELECT NumPlayers FROM %s"));
+  EXPECT_EQ(0, Number(db::kPlayer, "SELECT Status FROM %s WHERE UserName='leaver'"));
+  // Each run tells the others once more, but the count moved only once.
+  EXPECT_EQ(2, Number(db::kNode, "SELECT COUNT(*) FROM %s WHERE SentTo='other' AND TypeOf=0"));
+}
+
+TEST_F(ExitHookTest, ASessionNeverCountedIsNotUncountedEvenWhenMarkedOnLine) {
+  // Same user on two nodes: the other node's session set Status=1.
+  Exec(db::kState, "UPDATE %s SET NumPlayers=1", TableName(db::kState));
+  AddPlayer("leaver", "Wanderer", 1);
+  BeforeExitFunction();
+  EXPECT_EQ(1, Number(db::kState, "SELECT NumPlayers FROM %s"));
+}
+
+TEST_F(ExitHookTest, RemovesOnlyTheCallersOwnUnfinishedCharacter) {
+  AddPlayer("leaver", "Half", 0, nullptr);
+  AddPlayer("creator", "Other", 0, nullptr);
+  BeforeExitFunction();
+  EXPECT_EQ(0, Number(db::kPlayer, "SELECT COUNT(*) FROM %s WHERE UserName='leaver'"));
+  EXPECT_EQ(1, Number(db::kPlayer, "SELECT COUNT(*) FROM %s WHERE UserName='creator'"));
+}
+
+TEST_F(ExitHookTest, RollsBackWhatTheInterruptedScreenLeftOpen) {
+  AddPlayer("leaver", "Wanderer", 1);
+  Exec(db::kNoTable, "BEGIN IMMEDIATE");
+  Exec(db::kPlayer, "UPDATE %s SET PlayerName='Halfway' WHERE UserName='leaver'",
+       TableName(db::kPlayer));
+  BeforeExitFunction();
+  EXPECT_TRUE(sqlite3_get_autocommit(db::Handle()));
+  EXPECT_STREQ("Wanderer",
+               Query(db::kPlayer, "SELECT PlayerName FROM %s", TableName(db::kPlayer)).Text(0, 0));
+  EXPECT_EQ(0, Number(db::kPlayer, "SELECT Status FROM %s WHERE UserName='leaver'"));
+}
+
+TEST_F(ExitHookTest, AFailingStatementInsideTheHookEndsWithoutTheClosingScreenAgain) {
+  // A player table from an older realm that lacks the columns the hook writes.
+  Exec(db::kNoTable, "CREATE TABLE player (UserName TEXT, Kingdom TEXT)");
+  od_control.od_before_exit = BeforeExitFunction;
+  Type("x");
+  try {
+    od_exit(10, FALSE);
+    FAIL() << "od_exit returned";
+  } catch (const Exited& e) {
+    EXPECT_EQ(10, e.level);
+  }
+  std::string screen = Screen();
+  EXPECT_NE(std::string::npos, screen.find("SQL Error (1)"));
+  EXPECT_EQ(std::string::npos, screen.find("Thank you for playing"));
 }
 
 }  // namespace
