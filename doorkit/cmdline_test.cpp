@@ -28,8 +28,8 @@ TEST_F(CmdLine, OptionsInAnyCaseWithEitherPrefix) {
 }
 
 TEST_F(CmdLine, LocalModeAndUserName) {
-  char* argv[] = {(char*)"TRVLaunch", (char*)"-L", (char*)"-USERNAME", (char*)"Sysop Sam",
-                  (char*)"-INACTIVITY", (char*)"30"};
+  char* argv[] = {(char*)"TRVLaunch", (char*)"-L",          (char*)"-USERNAME",
+                  (char*)"Sysop Sam", (char*)"-INACTIVITY", (char*)"30"};
   od_parse_cmd_argv(6, argv);
   EXPECT_TRUE(od_control.od_force_local);
   EXPECT_EQ("Sysop Sam", doorkit::Extra().user_name);

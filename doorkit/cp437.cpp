@@ -24,9 +24,7 @@ const unsigned short kUpper[128] = {
 
 }  // namespace
 
-unsigned od_cp437_codepoint(unsigned char byte) {
-  return byte < 0x80 ? byte : kUpper[byte - 0x80];
-}
+unsigned od_cp437_codepoint(unsigned char byte) { return byte < 0x80 ? byte : kUpper[byte - 0x80]; }
 
 size_t od_cp437_utf8(unsigned char byte, char *out) {
   unsigned cp = od_cp437_codepoint(byte);

@@ -129,7 +129,8 @@ void CheckEvents() {
   if (kit.time_limit_ms == 0) return;  // the clock has not started
   long long now = NowMs();
   long long left = kit.time_limit_ms - (now - kit.start_ms);
-  if (left <= 0) EndWith("\r\n\r\n`bright red`Sorry, your time for this call is used up.`grey`\r\n");
+  if (left <= 0)
+    EndWith("\r\n\r\n`bright red`Sorry, your time for this call is used up.`grey`\r\n");
   if (left <= 60000 && !kit.time_warned) {
     kit.time_warned = true;
     od_printf("\r\n`bright yellow`You have one minute left in this call.`grey`\r\n");
@@ -147,8 +148,9 @@ static void CheckInactivity() {
   long long warn_at = limit >= 120000 ? limit - 60000 : limit / 2;
   if (idle >= warn_at && !kit.inactivity_warned) {
     kit.inactivity_warned = true;
-    od_printf("\r\n\a`bright yellow`Are you still there? Press a key within %lld seconds.`grey`\r\n",
-              (limit - idle + 999) / 1000);
+    od_printf(
+        "\r\n\a`bright yellow`Are you still there? Press a key within %lld seconds.`grey`\r\n",
+        (limit - idle + 999) / 1000);
   }
 }
 
@@ -226,7 +228,8 @@ void od_init(void) {
     if (od_control.od_socket > 0 && !extra.stdio) {
       if (!IsSocket(od_control.od_socket)) Fail("-SOCKET names no open socket");
       od_control.od_connection = OD_CONN_SOCKET;
-    } else if (!extra.stdio && info.comm_type == 2 && IsSocket(static_cast<int>(info.comm_handle))) {
+    } else if (!extra.stdio && info.comm_type == 2 &&
+               IsSocket(static_cast<int>(info.comm_handle))) {
       od_control.od_socket = static_cast<int>(info.comm_handle);
       od_control.od_connection = OD_CONN_SOCKET;
     } else {

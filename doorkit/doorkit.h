@@ -22,10 +22,10 @@ typedef int BOOL;
 
 // How the kit talks to the caller.
 enum {
-  OD_CONN_NONE = 0,   // not chosen yet
-  OD_CONN_STDIO = 1,  // standard input and output (stdio BBS doors, pipes)
-  OD_CONN_SOCKET = 2, // an inherited TCP socket (DOOR32 doors)
-  OD_CONN_LOCAL = 3,  // the sysop's own terminal, no drop file
+  OD_CONN_NONE = 0,    // not chosen yet
+  OD_CONN_STDIO = 1,   // standard input and output (stdio BBS doors, pipes)
+  OD_CONN_SOCKET = 2,  // an inherited TCP socket (DOOR32 doors)
+  OD_CONN_LOCAL = 3,   // the sysop's own terminal, no drop file
 };
 
 typedef struct {
@@ -43,14 +43,14 @@ typedef struct {
   int od_cmd_show;  // kept for the programs' sake; unused here
 
   // Kit settings (command line or program may change them before od_init).
-  char info_path[512];       // -D: drop file path or its directory
-  int od_force_local;        // -L
-  int od_connection;         // OD_CONN_*; chosen by od_init unless forced
-  int od_socket;             // -SOCKET fd
-  long od_maxtime;           // -MAXTIME minutes, 0 = no cap
-  long od_inactivity;        // seconds without a key before the caller is dropped
-  int od_cp437_utf8;         // -CP437UTF8: translate CP437 output to UTF-8
-  int od_cp437_utf8_set;     // the option was given explicitly
+  char info_path[512];    // -D: drop file path or its directory
+  int od_force_local;     // -L
+  int od_connection;      // OD_CONN_*; chosen by od_init unless forced
+  int od_socket;          // -SOCKET fd
+  long od_maxtime;        // -MAXTIME minutes, 0 = no cap
+  long od_inactivity;     // seconds without a key before the caller is dropped
+  int od_cp437_utf8;      // -CP437UTF8: translate CP437 output to UTF-8
+  int od_cp437_utf8_set;  // the option was given explicitly
 
   // Read-only state the kit keeps.
   int od_term_cols;  // from telnet NAWS, 80 until told otherwise
@@ -97,9 +97,9 @@ void od_input_str(char *buffer, int max_length, unsigned char lowest, unsigned c
 // The buffer receives the whole field, fixed characters included.
 enum {
   EDIT_FLAG_NORMAL = 0x0000,
-  EDIT_FLAG_NO_REDRAW = 0x0001,     // the field is already on screen
-  EDIT_FLAG_EDIT_STRING = 0x0040,   // start from the buffer's contents
-  EDIT_FLAG_FILL_REQUIRED = 0x0400, // Enter is taken only when every position is filled
+  EDIT_FLAG_NO_REDRAW = 0x0001,      // the field is already on screen
+  EDIT_FLAG_EDIT_STRING = 0x0040,    // start from the buffer's contents
+  EDIT_FLAG_FILL_REQUIRED = 0x0400,  // Enter is taken only when every position is filled
 };
 enum {
   EDIT_RETURN_ERROR = 0,
@@ -107,8 +107,8 @@ enum {
   EDIT_RETURN_CANCEL = 2,
 };
 unsigned od_edit_str(char *buffer, const char *format, int row, int column,
-                     unsigned char normal_colour, unsigned char highlight_colour,
-                     char blank, unsigned flags);
+                     unsigned char normal_colour, unsigned char highlight_colour, char blank,
+                     unsigned flags);
 
 // Pauses while keeping the connection watched (carrier, time limit).
 void od_sleep(long milliseconds);

@@ -1,4 +1,6 @@
 // The kit driven in-process over a socketpair.
+#include "doorkit/doorkit.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -7,7 +9,6 @@
 
 #include <string>
 
-#include "doorkit/doorkit.h"
 #include "doorkit/internal.h"
 
 namespace {
@@ -109,7 +110,11 @@ TEST_F(Kit, AnswerIsReturnedAsWrittenInTheList) {
 }
 
 TEST_F(Kit, LineInputKeepsOnlyAllowedCharacters) {
-  Type("ab\x01\x1b\x7f" "c\x00\x1f\xff\xff" "d\x08" "e\tfghij\r");
+  Type(
+      "ab\x01\x1b\x7f"
+      "c\x00\x1f\xff\xff"
+      "d\x08"
+      "e\tfghij\r");
   char buffer[8];
   od_input_str(buffer, 5, ' ', '~');
   EXPECT_STREQ("acefg", buffer);
@@ -122,7 +127,9 @@ TEST_F(Kit, LineInputKeepsOnlyAllowedCharacters) {
 }
 
 TEST_F(Kit, FormattedEditKeepsFixedCharacters) {
-  Type("01a05\x08" "5062\r");  // the century is fixed; a key past the end is refused
+  Type(
+      "01a05\x08"
+      "5062\r");  // the century is fixed; a key past the end is refused
   char buffer[16] = "";
   EXPECT_EQ(static_cast<unsigned>(EDIT_RETURN_ACCEPT),
             od_edit_str(buffer, "####'20'##", 20, 14, 0x03, 0x21, '\xb0', 0x440));

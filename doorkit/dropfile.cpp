@@ -81,7 +81,10 @@ std::string FindInDirectory(const std::string& dir) {
   int best_rank = 99;
   while (dirent* entry = readdir(d)) {
     Kind kind = KindOf(entry->d_name);
-    int rank = kind == Kind::kDoor32 ? 0 : kind == Kind::kDoorSys ? 1 : kind == Kind::kDorInfo ? 2 : 99;
+    int rank = kind == Kind::kDoor32    ? 0
+               : kind == Kind::kDoorSys ? 1
+               : kind == Kind::kDorInfo ? 2
+                                        : 99;
     if (rank < best_rank) {
       best_rank = rank;
       best = dir + "/" + entry->d_name;

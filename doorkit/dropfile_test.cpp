@@ -14,8 +14,9 @@ using doorkit::ReadDropFile;
 namespace {
 
 std::string Door32(const std::string& alias, const std::string& eol = "\r\n") {
-  const char* lines[] = {"2", "7", "38400", "Synchronet BBS", "12", "Jane Caller", alias.c_str(),
-                         "50", "42", "1", "3"};
+  const char* lines[] = {
+      "2",  "7", "38400", "Synchronet BBS", "12", "Jane Caller", alias.c_str(), "50",
+      "42", "1", "3"};
   std::string text;
   for (const char* line : lines) text += std::string(line) + eol;
   return text;
@@ -65,10 +66,10 @@ TEST(DropFile, NumbersAreClamped) {
 
 TEST(DropFile, DoorSysTakesAliasThenFullName) {
   std::vector<std::string> lines(52, "0");
-  lines[3] = "5";              // node
-  lines[9] = "Jane Caller";    // full name
-  lines[18] = "30";            // minutes left
-  lines[35] = "Nightshade";    // alias
+  lines[3] = "5";            // node
+  lines[9] = "Jane Caller";  // full name
+  lines[18] = "30";          // minutes left
+  lines[35] = "Nightshade";  // alias
   std::string text;
   for (auto& line : lines) text += line + "\r\n";
   DropInfo info;
@@ -95,7 +96,8 @@ TEST(DropFile, DorInfoJoinsFirstAndLastName) {
 }
 
 TEST(DropFile, NamesAreCleanedAndCut) {
-  EXPECT_EQ("Bob", CleanName("  B\x1b" "o`b\x07  "));
+  EXPECT_EQ("Bob", CleanName("  B\x1b"
+                             "o`b\x07  "));
   std::string longName(80, 'x');
   EXPECT_EQ(35u, CleanName(longName).size());
   EXPECT_EQ("", CleanName("   "));

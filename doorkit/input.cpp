@@ -16,25 +16,36 @@ bool IsErase(unsigned char key) { return key == 0x08 || key == 0x7F; }
 // Whether key may stand at a field position of the given format character.
 bool FitsFormat(char format, unsigned char key) {
   switch (format) {
-    case '#': return isdigit(key);
-    case '%': return isdigit(key) || key == ' ';
-    case '9': return isdigit(key) || key == '+' || key == '-';
-    case 'A': case 'L': case 'U': case 'M': return isalpha(key);
-    case 'H': return isxdigit(key);
-    case 'X': return key >= 0x20 && key != 0x7F && key != 0xFF;
-    default: return false;
+    case '#':
+      return isdigit(key);
+    case '%':
+      return isdigit(key) || key == ' ';
+    case '9':
+      return isdigit(key) || key == '+' || key == '-';
+    case 'A':
+    case 'L':
+    case 'U':
+    case 'M':
+      return isalpha(key);
+    case 'H':
+      return isxdigit(key);
+    case 'X':
+      return key >= 0x20 && key != 0x7F && key != 0xFF;
+    default:
+      return false;
   }
 }
 
 unsigned char Shaped(char format, unsigned char key, bool word_start) {
   if (format == 'L') return static_cast<unsigned char>(tolower(key));
-  if (format == 'U' || (format == 'M' && word_start)) return static_cast<unsigned char>(toupper(key));
+  if (format == 'U' || (format == 'M' && word_start))
+    return static_cast<unsigned char>(toupper(key));
   return key;
 }
 
 struct Field {
-  char format;      // 0 for a fixed character
-  char fixed;       // the fixed character itself
+  char format;  // 0 for a fixed character
+  char fixed;   // the fixed character itself
 };
 
 std::vector<Field> ParseFormat(const char* format) {

@@ -29,10 +29,10 @@ ExtraOptions& Extra();
 struct DropInfo {
   std::string user_name;
   std::string real_name;
-  int node = -1;          // -1 when the file does not say
-  long minutes_left = -1; // -1 when the file does not say
-  int comm_type = -1;     // DOOR32.SYS line 1
-  long comm_handle = -1;  // DOOR32.SYS line 2
+  int node = -1;           // -1 when the file does not say
+  long minutes_left = -1;  // -1 when the file does not say
+  int comm_type = -1;      // DOOR32.SYS line 1
+  long comm_handle = -1;   // DOOR32.SYS line 2
 };
 // Finds and reads the drop file at path (a file or a directory holding
 // one). On failure returns false and a one-line reason.

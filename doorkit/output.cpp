@@ -110,7 +110,8 @@ std::string FilterAnsi(const std::string& text) {
     bool first = true;
     for (;;) {
       size_t semi = params.find(';', start);
-      std::string p = params.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
+      std::string p =
+          params.substr(start, semi == std::string::npos ? std::string::npos : semi - start);
       if (!first) out += ';';
       out += (p == "2") ? (first ? "0" : "22") : p;
       first = false;
@@ -169,11 +170,17 @@ void od_scroll(int left, int top, int right, int bottom, int distance, unsigned 
   if (distance > 0) {
     snprintf(sequence, sizeof sequence, "\x1b[%d;1H", bottom);
     out += sequence;
-    for (int i = 0; i < distance && i <= bottom - top; ++i) out += "\x1b" "D";
+    for (int i = 0; i < distance && i <= bottom - top; ++i)
+      out +=
+          "\x1b"
+          "D";
   } else {
     snprintf(sequence, sizeof sequence, "\x1b[%d;1H", top);
     out += sequence;
-    for (int i = 0; i < -distance && i <= bottom - top; ++i) out += "\x1b" "M";
+    for (int i = 0; i < -distance && i <= bottom - top; ++i)
+      out +=
+          "\x1b"
+          "M";
   }
   out += "\x1b[r";
   Send(out);
