@@ -254,7 +254,7 @@ BOOL od_carrier(void) { return ConnCarrier(); }
 long od_time_left(void) {
   Kit& kit = K();
   long long left = kit.time_limit_ms - (NowMs() - kit.start_ms);
-  return left > 0 ? static_cast<long>(left / 60000) : 0;
+  return left > 0 ? static_cast<long>((left + 59999) / 60000) : 0;  // a started minute counts
 }
 
 void od_exit(int level, BOOL) {
