@@ -207,3 +207,28 @@ TEST_F(Kit, SleepKeepsKeysTypedMeanwhile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KitClock, TheLastMinuteIsAnnouncedOnce) {
+  od_kit_reset();
+  int fds[2];
+  ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, fds));
+  od_control.user_timelimit = 1;
+  od_kit_attach(fds[0], fds[0]);
+  od_printf("a");
+  od_printf("b");
+  EXPECT_EQ(1, od_time_left());
+  char buffer[512] = {};
+  ssize_t n = read(fds[1], buffer, sizeof buffer - 1);
+  ASSERT_GT(n, 0);
+  std::string screen(buffer, static_cast<size_t>(n));
+  size_t warning = screen.find("You have one minute left");
+  EXPECT_NE(std::string::npos, warning);
+  EXPECT_EQ(std::string::npos, screen.find("You have one minute", warning + 1));
+  od_kit_reset();
+  close(fds[0]);
+  close(fds[1]);
+}
+
+}  // namespace
