@@ -73,6 +73,29 @@ def intro():
     out.append(centre(21, "Which banner will you ride beneath?", "red"))
     out.append(sgr("white") + at(17, 54))
     return "".join(out)
+def setup():
+    out = [f"{ESC}[0m{ESC}[2J{ESC}[H"]
+    frame(out, "magenta")
+    out.append(centre(2, "░▒▓ Tarvessia: Turn of Tide ▓▒░", "bright yellow"))
+    out.append(centre(3, "Sysop Configuration  -  Version 4.5", "cyan"))
+    out.append(sgr("magenta") + at(5, 2) + "─" * 77)
+    menu = [("C", "Configure the game world options"),
+            ("P", "Player editor"),
+            ("*", "Reset the game world"),
+            ("X", "Exit")]
+    for i, (key, text) in enumerate(menu):
+        out.append(at(7 + 2 * i, 6) + sgr("bright red") + "[" + sgr("bright yellow") + key +
+                   sgr("bright red") + "] " + sgr("bright white") + text)
+    # The sysop answers at row 16, column 23.
+    prompt = "Your Selection : "
+    out.append(sgr("green") + at(16, 23 - len(prompt)) + prompt)
+    out.append(sgr("magenta") + at(18, 2) + "─" * 77)
+    out.append(centre(19, "A reset deletes the whole world, even under callers at play.",
+                      "red"))
+    out.append(centre(21, "Doors may run meanwhile: every change is theirs at once.",
+                      "green"))
+    out.append(sgr("white") + at(16, 23))
+    return "".join(out)
 
 
 def sauce(title):
@@ -91,3 +114,4 @@ def write(name, text):
 
 if __name__ == "__main__":
     write("INTRO.ANS", intro())
+    write("SETUP.ANS", setup())

@@ -1,0 +1,57 @@
+// TRVConfig: the sysop's program for the world options, single characters
+// and the world reset. It shares the game database with the running doors.
+#include <stdio.h>
+
+#include <string>
+
+#include "config/directory.h"
+#include "config/player_editor.h"
+#include "config/reset.h"
+#include "config/world_options.h"
+#include "doorkit/doorkit.h"
+
+namespace {
+
+void FillControlRecord() {
+  od_control.od_cmd_show = 0;
+  snprintf(od_control.od_prog_name, sizeof od_control.od_prog_name, "%s", "Tarvessia Config");
+  snprintf(od_control.od_prog_version, sizeof od_control.od_prog_version, "%s", "Version 4.5");
+  snprintf(od_control.od_prog_copyright, sizeof od_control.od_prog_copyright, "%s",
+           "The sysop's own tool");
+}
+
+// The door's rule wants the full command line, program path first.
+std::string CommandLine(int argc, char** argv) {
+  std::string line = argv[0];
+  for (int i = 1; i < argc; ++i) line += std::string(" ") + argv[i];
+  return line;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  FillControlRecord();
+  const std::string command_line = CommandLine(argc, argv);
+  od_parse_cmd_argv(argc, argv);
+  od_init();  // a relative -D path still holds here
+  for (;;) {
+    od_clr_scr();
+    if (!trv::config::EnterGameDirectory(command_line)) od_exit(10, FALSE);
+    od_clr_scr();
+    od_send_file("Skins/SETUP.ANS");
+    od_set_cursor(16, 23);
+    switch (od_get_answer("CP*X")) {
+      case 'C':
+        trv::config::WorldOptionsEditor();
+        break;
+      case 'P':
+        trv::config::PlayerEditor();
+        break;
+      case '*':
+        trv::config::WorldReset();
+        break;
+      default:  // X, or the line is gone
+        od_exit(10, FALSE);
+    }
+  }
+}

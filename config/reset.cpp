@@ -1,0 +1,71 @@
+#include "config/reset.h"
+
+#include <unistd.h>
+
+#include <string>
+
+#include "config/prompts.h"
+#include "doorkit/doorkit.h"
+#include "game/db/connection.h"
+#include "game/db/db.h"
+#include "game/db/result_table.h"
+#include "game/db/schema.h"
+#include "game/session/ui.h"
+
+namespace trv::config {
+namespace {
+
+// The database goes first, then what SQLite keeps beside it: a journal or
+// log left behind could be taken for the next database's own.
+const char* const kResetFiles[] = {
+    "Data/trvlord.dat",     "Data/poster.dat",  "Data/time.dat",    db::kDatabasePath,
+    "Data/game.db-journal", "Data/game.db-wal", "Data/game.db-shm",
+};
+
+bool AskYesNo(const char* question) {
+  od_printf("\n\n\r`bright red`%s (`bright yellow`y`bright red`/`bright yellow`N`bright red`)? ",
+            question);
+  return od_get_answer("YN") == 'Y';
+}
+
+// Names of the characters in the realm right now, ", " between them. Only
+// an existing database is asked: opening a missing one would create it.
+std::string CallersInRealm(int* count) {
+  *count = 0;
+  if (access(db::kDatabasePath, F_OK) != 0) return "";
+  db::Open();
+  db::ResultTable on_line =
+      db::Query(db::kPlayer, "SELECT PlayerName FROM %s WHERE Status=1 ORDER BY PlayerName",
+                db::TableName(db::kPlayer));
+  std::string names;
+  for (int r = 0; r < on_line.rows(); ++r)
+    names += (r > 0 ? ", " : "") + CleanText(on_line.Text(r, 0));
+  *count = on_line.rows();
+  return names;
+}
+
+}  // namespace
+
+void WorldReset() {
+  od_clr_scr();
+  Banner("\n\r`bright yellow`", "`bright blue`GAME WORLD RESET `bright yellow`");
+  if (!AskYesNo("Really reset game world")) return;
+  if (!AskYesNo("ARE YOU REALLY SURE")) return;
+  // A reset deletes the world under whoever plays; make sure the sysop knows.
+  int callers = 0;
+  const std::string names = CallersInRealm(&callers);
+  if (callers > 0) {
+    od_printf("\n\n\r`bright yellow`%d %s in the realm right now and will lose this game:", callers,
+              callers == 1 ? "caller is" : "callers are");
+    od_printf("\n\r`bright white`%s", names.c_str());
+    if (!AskYesNo("Reset anyway")) return;
+  }
+  od_printf("\n\n\r`bright green`Resetting game world..Please Wait");
+  // Our own connection would otherwise keep writing into the deleted file.
+  db::Close();
+  for (const char* file : kResetFiles) unlink(file);  // a missing file is fine
+  Banner("\n\n\r`bright yellow`", "GAME RESET");
+  od_get_key(TRUE);
+}
+
+}  // namespace trv::config
