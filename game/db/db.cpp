@@ -216,8 +216,19 @@ Attempt RunStatements(int table, const std::vector<std::string>& parts) {
   return kept;
 }
 
+// The sysop's world reset deletes the database file under a running door;
+// its connection would go on reading the deleted world. Between
+// transactions, a connection whose file has moved is opened afresh.
+void FollowMovedFile() {
+  if (!IsOpen() || !sqlite3_get_autocommit(Handle())) return;
+  int moved = 0;
+  if (sqlite3_file_control(Handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+    Reopen();
+}
+
 char** Run(int table, char* statement, int* rows, int* columns) {
   SqlText owned(statement);
+  FollowMovedFile();
   if (!owned) StatementError(SQLITE_NOMEM, sqlite3_errstr(SQLITE_NOMEM));
   Attempt result = RunStatements(table, SplitStatements(owned.get()));
   if (rows != nullptr) *rows = result.rows;

@@ -34,6 +34,16 @@ long long CountRows(int table) {
 
 using CreationTest = DbTest;
 
+TEST_F(CreationTest, ADatabaseDeletedUnderTheConnectionIsFollowedToTheNewFile) {
+  Exec(kPlayer, "INSERT INTO %s (UserName) VALUES ('old world')", TableName(kPlayer));
+  ASSERT_EQ(0, unlink(kDatabasePath));  // the sysop's reset
+  EXPECT_EQ(0, CountRows(kPlayer));     // a fresh realm, not the deleted one
+  Exec(kPlayer, "INSERT INTO %s (UserName) VALUES ('new world')", TableName(kPlayer));
+  Close();
+  EXPECT_STREQ("new world",
+               Query(kPlayer, "SELECT UserName FROM %s", TableName(kPlayer)).Text(0, 0));
+}
+
 TEST_F(CreationTest, FirstStatementCreatesFileTableAndStateRow) {
   ASSERT_FALSE(FileExists(kDatabasePath));
   int rows = -1;
