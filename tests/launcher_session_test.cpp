@@ -187,12 +187,14 @@ TEST_F(LauncherTest, ForceMaintClearsTheSessionCountAndEnds) {
 }
 
 TEST_F(LauncherTest, RunMaintWaitsForAnEmptyRealmThenEnds) {
+  AddPlayer("a", "Ann", 1, 1);
   dir_.Exec("UPDATE state SET NumPlayers=1");
   SessionOptions o = Options("Sysop");
   o.args.push_back("/RunMaint");
   Session s(std::move(o));
   EXPECT_TRUE(s.WaitExit(1500ms).running());
   dir_.Exec("UPDATE state SET NumPlayers=0");
+  dir_.Exec("UPDATE player SET Status=0");
   EXPECT_TRUE(s.ExitsWith(10, kEndWait));
 }
 

@@ -118,7 +118,8 @@ void BeforeExitFunction(void) {
       Exec(db::kPlayer, "DELETE FROM %s WHERE Kingdom Is NULL AND UserName=%Q",
            TableName(db::kPlayer), user.c_str());
       if (SessionCounted())
-        Exec(db::kState, "UPDATE %s SET NumPlayers=NumPlayers-1", TableName(db::kState));
+        Exec(db::kState, "UPDATE %s SET NumPlayers=NumPlayers-1 WHERE NumPlayers>0",
+             TableName(db::kState));
       Exec(db::kPlayer, "UPDATE %s SET Status=0,WhereInGame='' WHERE UserName=%Q",
            TableName(db::kPlayer), user.c_str());
       return true;

@@ -120,6 +120,15 @@ TEST_F(ExitHookTest, ASessionNeverCountedIsNotUncountedEvenWhenMarkedOnLine) {
   EXPECT_EQ(1, Number(db::kState, "SELECT NumPlayers FROM %s"));
 }
 
+TEST_F(ExitHookTest, TheCountNeverGoesBelowZero) {
+  // Maintenance forced while callers played has already cleared the count.
+  Exec(db::kState, "UPDATE %s SET NumPlayers=0", TableName(db::kState));
+  AddPlayer("leaver", "Wanderer", 1);
+  SetSessionCounted(true);
+  BeforeExitFunction();
+  EXPECT_EQ(0, Number(db::kState, "SELECT NumPlayers FROM %s"));
+}
+
 TEST_F(ExitHookTest, RemovesOnlyTheCallersOwnUnfinishedCharacter) {
   AddPlayer("leaver", "Half", 0, nullptr);
   AddPlayer("creator", "Other", 0, nullptr);
