@@ -47,9 +47,16 @@ void TitleLoop(const std::string& command_line) {
     if (!correctDirectory(command_line.c_str())) od_exit(10, FALSE);
     od_send_file("Skins/INTRO.ANS");
     od_set_cursor(17, 54);
-    switch (od_get_answer("LQ")) {
+    switch (od_get_answer("E\rLYQ")) {
+      case 'E':
+      case '\r':
+        PlayGame();
+        break;
       case 'L':
         ShowPlayerFile();
+        break;
+      case 'Y':
+        ShowNews("yesterday");
         break;
       case 'Q':
         return;

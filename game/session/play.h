@@ -1,0 +1,44 @@
+// Entering the realm: the play session, new characters and Main Street.
+#ifndef TRV_GAME_SESSION_PLAY_H_
+#define TRV_GAME_SESSION_PLAY_H_
+
+#include <string>
+
+extern "C" {
+
+// The title menu's E key: finds or creates the caller's character, enters
+// the realm and walks Main Street. Leaves only through ExitGame.
+void PlayGame(void);
+
+// Leads a caller without a character through its creation; returns with a
+// complete character in a kingdom (or ends the door when declined).
+void NewPlayer(void);
+
+// Main Street's * key: deletes the caller's character (once a day) and
+// ends the door; returns when the caller changes his mind.
+void Suicide(void);
+}
+
+namespace trv {
+
+// The two rules that frame many screens.
+inline constexpr char kShortRule[] =
+    "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-";
+inline constexpr char kLongRule[] =
+    "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-";
+
+// Main Street until the caller quits.
+[[noreturn]] void MainStreet();
+
+// Main Street's 1 key: the world options, read-only.
+void ShowWorldOptions();
+
+// Asks a y/n question already written; true for Y.
+bool AnswerYes();
+
+// Whether a character already has the name, in any case.
+bool CharacterNameTaken(const std::string& name);
+
+}  // namespace trv
+
+#endif  // TRV_GAME_SESSION_PLAY_H_
