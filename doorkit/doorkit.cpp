@@ -182,6 +182,7 @@ unsigned char WaitKey(bool wait) {
     CheckEvents();
     if (!ConnCarrier()) return 0;
     if (!wait) {
+      CheckInactivity();  // a door polling for keys is waiting for the caller too
       ConnWaitKey(0);
       if (ConnTakeKey(&key)) {
         NoteActivity();

@@ -200,6 +200,21 @@ TEST_F(Kit, InactivityWarnsThenEnds) {
   EXPECT_EQ(1, g_hook_calls);
 }
 
+TEST_F(Kit, ACallerIdleInAPollingLoopIsDroppedToo) {
+  od_control.od_inactivity = 1;
+  od_control.od_before_exit = [] { ++g_hook_calls; };
+  try {
+    for (int i = 0; i < 100; ++i) {  // about 5 s at most
+      od_get_key(FALSE);
+      od_sleep(50);
+    }
+    FAIL() << "an idle caller stayed";
+  } catch (const Exited& e) {
+    EXPECT_EQ(10, e.level);
+  }
+  EXPECT_EQ(1, g_hook_calls);
+}
+
 TEST_F(Kit, SleepKeepsKeysTypedMeanwhile) {
   Type("k");
   od_sleep(50);
