@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "config/directory.h"
 #include "config/player_editor.h"
 #include "config/reset.h"
 #include "config/world_options.h"
 #include "doorkit/doorkit.h"
+#include "game/session/game_directory.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   od_init();  // a relative -D path still holds here
   for (;;) {
     od_clr_scr();
-    if (!trv::config::EnterGameDirectory(command_line)) od_exit(10, FALSE);
+    if (!trv::EnterGameDirectory(command_line)) od_exit(10, FALSE);
     od_clr_scr();
     od_send_file("Skins/SETUP.ANS");
     od_set_cursor(16, 23);

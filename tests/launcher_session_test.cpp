@@ -176,6 +176,22 @@ TEST_F(LauncherTest, HangUpAtTheTitleMarksNothingWrong) {
   EXPECT_EQ(0, Count("SELECT COUNT(*) FROM node"));
 }
 
+TEST_F(LauncherTest, AFinishedTournamentEndsTheDoorAtTheRealmGate) {
+  dir_.Exec(db::CreationStatement(db::kConfig));
+  dir_.Exec(
+      "INSERT INTO config (MonsterFights,PlayerFights,StartGold,LevelMultiplier,GoodDeeds,"
+      "EvilDeeds,Assassinations,Mutilations,TournamentMode,MaxLevel,EndDate) VALUES "
+      "(17,3,'10000',10000,3,3,1,1,1,10,'')");
+  AddPlayer("champ", "Champion", 11);
+  auto s = AtTitle("Latecomer");
+  s->Send("e");
+  EXPECT_TRUE(s->WaitFor("Tournament Over!"));
+  EXPECT_TRUE(s->WaitFor("Champion"));
+  s->Send(" ");
+  EXPECT_TRUE(s->ExitsWith(10, kEndWait));
+  EXPECT_EQ(0, Count("SELECT COUNT(*) FROM player WHERE UserName='Latecomer'"));
+}
+
 TEST_F(LauncherTest, ForceMaintClearsTheSessionCountAndEnds) {
   dir_.Exec("UPDATE state SET NumPlayers=3");
   SessionOptions o = Options("Sysop");

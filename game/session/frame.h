@@ -24,10 +24,6 @@ void ShowPlayerFile(void);
 
 namespace trv {
 
-// The directory correctDirectory would change to; "" when the program path
-// holds no directory (bare name), *error set when it cannot be derived.
-std::string GameDirectoryOf(const std::string& command_line, std::string* shown_path, bool* error);
-
 // Set once this process has added its session to state.NumPlayers; the
 // exit hook takes it away again exactly once.
 void SetSessionCounted(bool counted);

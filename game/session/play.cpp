@@ -9,6 +9,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/kingdom/kingdom.h"
+#include "game/maint/maint.h"
 #include "game/messaging/messaging.h"
 #include "game/session/ansi.h"
 #include "game/session/frame.h"
@@ -85,6 +86,7 @@ void OfferVacantThrone() {
 void PlayGame(void) {
   using namespace trv;
   db::InsertConfigDefaults();
+  CheckTournamentEnd();  // a finished tournament ends the door here
   // A row without a kingdom is a creation that never finished.
   if (Query(kPlayer, "SELECT * FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
             TableName(kPlayer), Me())
