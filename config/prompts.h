@@ -4,11 +4,12 @@
 
 #include <string>
 
+#include "game/session/ui.h"
+
 namespace trv::config {
 
 // The dark green rule under every editor's head.
-inline constexpr char kRule[] =
-    "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-";
+inline constexpr const char* kRule = kShortRule;
 
 // Writes `lead` (line breaks, colour) and then `title` between shade brackets.
 void Banner(const char* lead, const std::string& title);

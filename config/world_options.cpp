@@ -11,6 +11,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/session/ui.h"
+#include "game/session/world_options.h"
 
 namespace trv::config {
 namespace {
@@ -124,59 +125,13 @@ void EditSwitch(const char* banner, const char* help, const char* question, cons
   Exec(kConfig, statement, TableName(kConfig), answer == 'Y' ? 1 : 0);
 }
 
-const char* Allowed(const char* flag) { return strcmp(flag, "1") == 0 ? "Allowed" : "Not Allowed"; }
-
-// The same list the game's world options display shows.
-void DrawOptions(const ResultTable& o) {
-  od_clr_scr();
-  Banner("`bright blue`", "`bright yellow`Game World Options `bright blue`");
-  od_printf("\n\r`dark green`%s", kRule);
-  auto value = [&o](const char* column) { return CleanText(o.Text(0, column)); };
-  auto line = [](const char* lead, char key, const char* colour, const char* label,
-                 const std::string& shown) {
-    od_printf("%s`bright white`[`bright yellow`%c`bright white`]. %s%s: `grey`%s", lead, key,
-              colour, label, shown.c_str());
-  };
-  line("\n\n\r", 'A', "`dark green`", "Monster Fights       ", value("MonsterFights"));
-  line("\n\r", 'B', "`dark green`", "Player Fights        ", value("PlayerFights"));
-  line("\n\r", 'C', "`dark green`", "Player Starting Gold ", value("StartGold"));
-  line("\n\n\r", 'D', "`dark green`", "Good Deeds ", value("GoodDeeds"));
-  line("\n\r", 'E', "`dark green`", "Evil Deeds ", value("EvilDeeds"));
-  line("\n\n\r", 'F', "`bright red`", "Assassinations ", Allowed(o.Text(0, "Assassinations")));
-  line("\n\r", 'G', "`bright red`", "Mutilations ", Allowed(o.Text(0, "Mutilations")));
-  const bool tournament = strcmp(o.Text(0, "TournamentMode"), "1") == 0;
-  line("\n\n\r", 'T', "`bright green`", "Tournament Mode ", tournament ? "On" : "Off");
-  if (tournament) {
-    std::string max_level = value("MaxLevel");
-    if (max_level.empty()) max_level = "0";  // a row written by hand
-    const std::string end_date = value("EndDate");
-    if (max_level == "0" && !end_date.empty())
-      od_printf("\n\r     `bright blue`[`bright white`Ends On `bright yellow`%s`bright blue`]",
-                end_date.c_str());
-    else if (max_level != "0")
-      od_printf(
-          "\n\r     `bright blue`[`bright white`Ends When A Player Reaches Level `bright "
-          "yellow`%s`bright blue`]",
-          max_level.c_str());
-  }
-  od_printf(
-      "\n\r\n`bright white`[`bright yellow`1`bright white`]. `dark green`Level Multiplier : "
-      "`grey`%s",
-      value("LevelMultiplier").c_str());
-}
-
 }  // namespace
 
 void WorldOptionsEditor() {
   db::Open();
   db::InsertConfigDefaults();
   for (;;) {
-    ResultTable options = Query(kConfig,
-                                "SELECT MonsterFights,PlayerFights,StartGold,GoodDeeds,EvilDeeds,"
-                                "Assassinations,Mutilations,TournamentMode,MaxLevel,EndDate,"
-                                "LevelMultiplier FROM %s",
-                                TableName(kConfig));
-    DrawOptions(options);
+    DrawWorldOptions();
     GoBackAndSelection();
     const char key = od_get_answer("ABCDEFGT1X");
     switch (key) {

@@ -19,19 +19,13 @@ void NewPlayer(void);
 void Suicide(void);
 }
 
-namespace trv {
+#include "game/session/ui.h"
+#include "game/session/world_options.h"
 
-// The two rules that frame many screens.
-inline constexpr char kShortRule[] =
-    "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-";
-inline constexpr char kLongRule[] =
-    "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-";
+namespace trv {
 
 // Main Street until the caller quits.
 [[noreturn]] void MainStreet();
-
-// Main Street's 1 key: the world options, read-only.
-void ShowWorldOptions();
 
 // Asks a y/n question already written; true for Y.
 bool AnswerYes();

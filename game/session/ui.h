@@ -10,6 +10,12 @@ namespace trv {
 inline constexpr char kShades[] = "\260\261\262";
 inline constexpr char kShadesBack[] = "\262\261\260";
 
+// The two rules that frame many screens.
+inline constexpr char kShortRule[] =
+    "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-";
+inline constexpr char kLongRule[] =
+    "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-";
+
 // "\260\261\262 title \262\261\260".
 std::string ShadeTitle(const std::string& title);
 

@@ -1,16 +1,17 @@
-// Main Street's 1 key: the world options as the sysop set them.
+// The world options list the game and TRVConfig share.
+#include "game/session/world_options.h"
+
 #include <string.h>
 
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/session/play.h"
 #include "game/session/ui.h"
 
 namespace trv {
 
-void ShowWorldOptions() {
+void DrawWorldOptions() {
   db::ResultTable c =
       db::Query(db::kConfig,
                 "SELECT MonsterFights,PlayerFights,StartGold,GoodDeeds,EvilDeeds,Assassinations,"
@@ -71,6 +72,10 @@ void ShowWorldOptions() {
       "\n\r\n`bright white`[`bright yellow`1`bright white`]. `dark green`Level Multiplier : "
       "`grey`%s",
       value("LevelMultiplier").c_str());
+}
+
+void ShowWorldOptions() {
+  DrawWorldOptions();
   PressAnyKey();
 }
 
