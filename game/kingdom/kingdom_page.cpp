@@ -21,8 +21,6 @@ using db::Query;
 using db::ResultTable;
 using db::TableName;
 
-void Emu(const std::string& text) { od_disp_emu(text.c_str(), TRUE); }
-
 void StatLine(const char* label, const std::string& value, const char* unit) {
   Emu(std::string("\n\r            ") + ansi::kBrightMagenta + label + ansi::kBrightCyan + value +
       unit);

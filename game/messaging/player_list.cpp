@@ -24,8 +24,6 @@ constexpr char kRule[] = "-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=-=
 constexpr int kTelegramLines = 5;
 constexpr int kLineLength = 55;
 
-void Emu(const std::string& text) { od_disp_emu(text.c_str(), TRUE); }
-
 std::string Padded(const char* format, const std::string& text) {
   char buffer[512];
   snprintf(buffer, sizeof buffer, format, text.c_str());

@@ -10,6 +10,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
+#include "game/maint/game_date.h"
 #include "game/messaging/messaging.h"
 #include "game/messaging/presence.h"
 #include "game/messaging/text.h"
@@ -151,14 +152,11 @@ bool SetRequestHandler(int kind, RequestHandler handler) {
 void SetRomanticMailWriter(std::function<void()> writer) { RomanticWriter() = std::move(writer); }
 
 std::string LongDate() {
-  static const char* const kMonths[12] = {"January",   "February", "March",    "April",
-                                          "May",       "June",     "July",     "August",
-                                          "September", "October",  "November", "December"};
   time_t now = time(nullptr);
   struct tm local;
   localtime_r(&now, &local);
   char text[32];
-  snprintf(text, sizeof text, "%-9s %02d, %04d", kMonths[local.tm_mon], local.tm_mday,
+  snprintf(text, sizeof text, "%-9s %02d, %04d", maint::MonthName(local.tm_mon + 1), local.tm_mday,
            local.tm_year + 1900);
   return text;
 }

@@ -22,9 +22,6 @@ namespace {
 
 bool g_session_counted = false;
 
-// Sends one piece of the closing screen through the terminal emulation.
-void Emu(const std::string& text) { od_disp_emu(text.c_str(), TRUE); }
-
 // A failed statement inside the exit hook ends the hook, not the door again.
 struct HookAborted {};
 void AbortHook() { throw HookAborted(); }

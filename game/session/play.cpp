@@ -27,8 +27,6 @@ using db::TableName;
 
 const char* Me() { return od_control.user_name; }
 
-void Emu(const std::string& text) { od_disp_emu(text.c_str(), TRUE); }
-
 // "(y/n)? " questions of the entry steps, in their colours.
 bool AskYesNo(const char* lead, const char* question) {
   Emu(std::string(lead) + ansi::kBrightGreen + question + " (" + ansi::kBrightYellow + "y" +

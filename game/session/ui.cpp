@@ -11,6 +11,8 @@ std::string ShadeTitle(const std::string& title) {
   return std::string(kShades) + " " + title + " " + kShadesBack;
 }
 
+void Emu(const std::string& text) { od_disp_emu(text.c_str(), TRUE); }
+
 void PressAnyKey() {
   od_printf("\n\n\r`bright red`%s", ShadeTitle("Press Any Key").c_str());
   od_get_key(TRUE);

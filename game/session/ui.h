@@ -19,6 +19,10 @@ inline constexpr char kLongRule[] =
 // "\260\261\262 title \262\261\260".
 std::string ShadeTitle(const std::string& title);
 
+// Sends text holding ANSI sequences built in memory through the kit's
+// terminal emulation.
+void Emu(const std::string& text);
+
 // The "Press Any Key" banner in bright red, then waits for a key.
 void PressAnyKey();
 
