@@ -8,7 +8,7 @@
 #include "config/reset.h"
 #include "config/world_options.h"
 #include "doorkit/doorkit.h"
-#include "game/session/game_directory.h"
+#include "game/ui/game_directory.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/money/money.h"
-#include "game/session/ui.h"
+#include "game/ui/ui.h"
 
 namespace trv::config {
 namespace {

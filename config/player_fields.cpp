@@ -1,12 +1,15 @@
 #include "config/player_fields.h"
 
+#include <iterator>
+
 #include "config/prompts.h"
 #include "config/values.h"
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/session/ui.h"
+#include "game/player/investments.h"
+#include "game/ui/ui.h"
 
 namespace trv::config {
 namespace {
@@ -67,30 +70,23 @@ const Field kFields[] = {
      "UPDATE %s SET Defense=%d WHERE IDNum=%Q", 0},
 };
 
-struct Investment {
+// The editor's words for the holdings, A to G in the catalogue's order.
+struct InvestmentLine {
   char key;
   const char* label;  // padded so the values line up
-  const char* column;
   const char* banner;
-  const char* statement;
 };
 
-const Investment kInvestments[] = {
-    {'A', "Smuggling Investments   ", "Smuggling", "Modify Smuggling Investments",
-     "UPDATE %s SET Smuggling=%Q WHERE IDNum=%Q"},
-    {'B', "Drug House Investments  ", "DrugTrade", "Modify Drug House Investments",
-     "UPDATE %s SET DrugTrade=%Q WHERE IDNum=%Q"},
-    {'C', "Whore House Investments ", "FleshTrade", "Modify Whore House Investments",
-     "UPDATE %s SET FleshTrade=%Q WHERE IDNum=%Q"},
-    {'D', "House Investments       ", "HouseTrade", "Modify House Investments",
-     "UPDATE %s SET HouseTrade=%Q WHERE IDNum=%Q"},
-    {'E', "Water Tower Investments ", "WaterTower", "Modify Water Tower Investments",
-     "UPDATE %s SET WaterTower=%Q WHERE IDNum=%Q"},
-    {'F', "Ore Mine Investments    ", "OreMine", "Modify Ore Mine Investments",
-     "UPDATE %s SET OreMine=%Q WHERE IDNum=%Q"},
-    {'G', "Granary Silo Investments", "Granary", "Modify Granary Investments",
-     "UPDATE %s SET Granary=%Q WHERE IDNum=%Q"},
+const InvestmentLine kInvestmentLines[] = {
+    {'A', "Smuggling Investments   ", "Modify Smuggling Investments"},
+    {'B', "Drug House Investments  ", "Modify Drug House Investments"},
+    {'C', "Whore House Investments ", "Modify Whore House Investments"},
+    {'D', "House Investments       ", "Modify House Investments"},
+    {'E', "Water Tower Investments ", "Modify Water Tower Investments"},
+    {'F', "Ore Mine Investments    ", "Modify Ore Mine Investments"},
+    {'G', "Granary Silo Investments", "Modify Granary Investments"},
 };
+static_assert(std::size(kInvestmentLines) == player::kInvestmentKinds);
 
 // The character's names and the rule, under both screens' banners.
 void Head(const ResultTable& p) {
@@ -146,21 +142,20 @@ void DrawInvestments(const ResultTable& p) {
   od_clr_scr();
   Banner("`bright red`", "Additional Options");
   Head(p);
-  int i = 0;
-  for (const Investment& inv : kInvestments) {
-    od_printf("%s`bright white`%c. `dark green`%s: `grey`%s", i == 0 ? "\n\n\r" : "\n\r", inv.key,
-              inv.label, CleanText(p.Text(0, inv.column)).c_str());
-    ++i;
-  }
+  for (size_t i = 0; i < player::kInvestmentKinds; ++i)
+    od_printf("%s`bright white`%c. `dark green`%s: `grey`%s", i == 0 ? "\n\n\r" : "\n\r",
+              kInvestmentLines[i].key, kInvestmentLines[i].label,
+              CleanText(p.Text(0, player::kInvestments[i].column)).c_str());
   GoBackAndSelection();
 }
 
-void EditInvestment(const Investment& inv, const std::string& id) {
-  OptionBanner(inv.banner);
+void EditInvestment(size_t kind, const std::string& id) {
+  OptionBanner(kInvestmentLines[kind].banner);
   od_printf("\n\n\r`dark green`Enter #: `bright white`");
   const std::string amount = ReadDigits(50);
   if (amount.empty()) return;
-  Exec(kPlayer, inv.statement, TableName(kPlayer), amount.c_str(), id.c_str());
+  Exec(kPlayer, "UPDATE %s SET %s=%Q WHERE IDNum=%Q", TableName(kPlayer),
+       player::kInvestments[kind].column, amount.c_str(), id.c_str());
 }
 
 }  // namespace
@@ -201,8 +196,8 @@ bool InvestmentsEditor(const std::string& id) {
     DrawInvestments(p);
     const char key = od_get_answer("ABCDEFGX");
     if (key == 'X' || key == 0) return true;
-    for (const Investment& inv : kInvestments)
-      if (inv.key == key) EditInvestment(inv, id);
+    for (size_t i = 0; i < player::kInvestmentKinds; ++i)
+      if (kInvestmentLines[i].key == key) EditInvestment(i, id);
   }
 }
 

@@ -1,7 +1,7 @@
 #include "config/prompts.h"
 
 #include "doorkit/doorkit.h"
-#include "game/session/ui.h"
+#include "game/ui/ui.h"
 
 namespace trv::config {
 

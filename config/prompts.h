@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/session/ui.h"
+#include "game/ui/ui.h"
 
 namespace trv::config {
 

@@ -10,22 +10,14 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/session/ui.h"
+#include "game/player/world_files.h"
+#include "game/ui/ui.h"
 
 namespace trv::config {
 namespace {
 
-// The database goes first, then what SQLite keeps beside it: a journal or
-// log left behind could be taken for the next database's own.
-const char* const kResetFiles[] = {
-    "Data/trvlord.dat",     "Data/poster.dat",  "Data/time.dat",    db::kDatabasePath,
-    "Data/game.db-journal", "Data/game.db-wal", "Data/game.db-shm",
-};
-
 bool AskYesNo(const char* question) {
-  od_printf("\n\n\r`bright red`%s (`bright yellow`y`bright red`/`bright yellow`N`bright red`)? ",
-            question);
-  return od_get_answer("YN") == 'Y';
+  return trv::AskYesNo(std::string("\n\n\r`bright red`") + question + " ", "bright red");
 }
 
 // Names of the characters in the realm right now, ", " between them. Only
@@ -63,7 +55,7 @@ void WorldReset() {
   od_printf("\n\n\r`bright green`Resetting game world..Please Wait");
   // Our own connection would otherwise keep writing into the deleted file.
   db::Close();
-  for (const char* file : kResetFiles) unlink(file);  // a missing file is fine
+  for (const char* file : kWorldResetFiles) unlink(file);  // a missing file is fine
   Banner("\n\n\r`bright yellow`", "GAME RESET");
   od_get_key(TRUE);
 }

@@ -2,6 +2,8 @@
 
 #include <limits.h>
 
+#include "game/ui/game_date.h"
+
 namespace trv::config {
 namespace {
 
@@ -9,12 +11,6 @@ bool AllDigits(const std::string& text) {
   for (char c : text)
     if (c < '0' || c > '9') return false;
   return true;
-}
-
-int DaysIn(int month, int year) {
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
 }  // namespace
@@ -30,12 +26,7 @@ std::optional<int> EnteredNumber(const std::string& typed) {
 }
 
 bool IsRealDate(const std::string& mmddyyyy) {
-  if (mmddyyyy.size() != 8 || !AllDigits(mmddyyyy)) return false;
-  int month = std::stoi(mmddyyyy.substr(0, 2));
-  int day = std::stoi(mmddyyyy.substr(2, 2));
-  int year = std::stoi(mmddyyyy.substr(4, 4));
-  if (month < 1 || month > 12) return false;
-  return day >= 1 && day <= DaysIn(month, year);
+  return GameDate::Parse(mmddyyyy, "MMDDYYYY").has_value();
 }
 
 }  // namespace trv::config

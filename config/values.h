@@ -15,8 +15,9 @@ namespace trv::config {
 // typed, anything but plain digits, or a number too large for an int.
 std::optional<int> EnteredNumber(const std::string& typed);
 
-// True for an eight-digit MMDDYYYY text that names a day of the calendar
-// (leap years included): the form the game compares tournament end dates in.
+// True for an eight-digit MMDDYYYY text that names a day of the game's
+// calendar (GameDate, which counts every fourth year a leap year): the form
+// the game compares tournament end dates in.
 bool IsRealDate(const std::string& mmddyyyy);
 
 }  // namespace trv::config

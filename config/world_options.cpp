@@ -10,8 +10,8 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/session/ui.h"
-#include "game/session/world_options.h"
+#include "game/ui/ui.h"
+#include "game/ui/world_options.h"
 
 namespace trv::config {
 namespace {

@@ -83,6 +83,9 @@ void od_clr_line(void);
 void od_set_cursor(int row, int column);
 void od_scroll(int left, int top, int right, int bottom, int distance, unsigned flags);
 BOOL od_send_file(const char *path);
+// True when od_printf's markup knows `name` as a colour ("bright red",
+// "Dark Green", "grey"): for programs that filter stored markup.
+BOOL od_is_colour_name(const char *name);
 
 // Input.
 char od_get_key(BOOL wait);

@@ -73,6 +73,18 @@ TEST_F(Kit, UnknownOrUnterminatedNamesPrintAsWritten) {
   EXPECT_EQ("`plaid`x `bright`y 100% `bright red", Screen());
 }
 
+// What stored-markup filters keep is exactly what the markup expands.
+TEST(KitColourNames, KnownInAnyCaseWithBlanksAroundAndAfterBrightOrDark) {
+  for (const char* name :
+       {"grey", "gray", "brown", "red", "bright red", "dark green", "BRIGHT WHITE", "dark grey",
+        "black", "bright magenta", " red ", "bright  red"})
+    EXPECT_TRUE(od_is_colour_name(name)) << name;
+  for (const char* name :
+       {"", "  ", "bright", "bright ", "pink", "darkgreen", "light red", "plaid"})
+    EXPECT_FALSE(od_is_colour_name(name)) << name;
+  EXPECT_FALSE(od_is_colour_name(nullptr));
+}
+
 TEST_F(Kit, EmulatedTextShowsIntensityTwoAsNormal) {
   od_disp_emu("\x1b[2;32;40mgreen\x1b[1;33;40m!\x1b[1;2m", TRUE);
   EXPECT_EQ("\x1b[0;32;40mgreen\x1b[1;33;40m!\x1b[1;22m", Screen());

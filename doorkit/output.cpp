@@ -142,6 +142,10 @@ void od_printf(const char* format, ...) {
   Send(ExpandMarkup(text));
 }
 
+BOOL od_is_colour_name(const char* name) {
+  return name != nullptr && !doorkit::ColourSequence(name).empty();
+}
+
 void od_disp_emu(const char* text, BOOL) { Send(FilterAnsi(text ? text : "")); }
 
 void od_disp_str(const char* text) { Send(text ? text : ""); }

@@ -51,19 +51,24 @@ class ConfigTest : public ::testing::Test {
     return s.WaitFor("Your Selection :");
   }
 
+  // A character whose every edited field has a value of its own.
   void AddPlayer(int id, const std::string& user, const std::string& name, int level,
                  const char* gender = "Male", const char* where = "", int status = 0) {
-    dir_.Exec(db::CreationStatement(db::kPlayer));
-    char sql[1024];
-    snprintf(sql, sizeof sql,
-             "INSERT INTO player (IDNum,UserName,PlayerName,Kingdom,Gender,Level,HP,MaxHP,"
-             "MagicPower,MaxMagicPower,GoodDeeds,EvilDeeds,ProfLevel,Potions,MonsterFights,"
-             "PlayerFights,Agility,Mental,Divine,Charm,Intellect,Leadership,Stamina,Strength,"
-             "Defense,Gold,Smuggling,DrugTrade,FleshTrade,HouseTrade,WaterTower,OreMine,Granary,"
-             "Status,WhereInGame) VALUES (%d,'%s','%s','Avalon','%s',%d,40,50,5,6,3,3,1,2,17,3,"
-             "11,12,13,14,15,16,17,18,19,'2500','1','2','3','4','5','6','7',%d,'%s')",
-             id, user.c_str(), name.c_str(), gender, level, status, where);
-    dir_.Exec(sql);
+    test::Character c(user, name);
+    c.id = id;
+    c.level = level;
+    c.gender = gender;
+    c.where = where;
+    c.status = status;
+    c.hp = 40;
+    c.max_hp = 50;
+    c.gold = "2500";
+    c.more =
+        "MagicPower=5,MaxMagicPower=6,GoodDeeds=3,ProfLevel=1,Potions=2,MonsterFights=17,"
+        "PlayerFights=3,Agility=11,Mental=12,Divine=13,Charm=14,Intellect=15,Leadership=16,"
+        "Stamina=17,Strength=18,Defense=19,Smuggling='1',DrugTrade='2',FleshTrade='3',"
+        "HouseTrade='4',WaterTower='5',OreMine='6',Granary='7'";
+    dir_.AddCharacter(c);
   }
 
   std::string Player(int id, const std::string& column) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "game/db/schema.h"
@@ -36,15 +37,18 @@ class LauncherTest : public ::testing::Test {
     return s;
   }
 
+  // A character, on Main Street when `status` is 1; no kingdom: still
+  // being created.
   void AddPlayer(const std::string& user, const std::string& name, int level, int status = 0,
-                 const char* gender = "Male", const char* kingdom = "'Avalon'") {
-    char sql[512];
-    snprintf(sql, sizeof sql,
-             "INSERT INTO player (UserName,PlayerName,Kingdom,Gender,Level,Guild,Status,"
-             "WhereInGame) VALUES ('%s','%s',%s,'%s',%d,'Warrior',%d,'%s')",
-             user.c_str(), name.c_str(), kingdom, gender, level, status,
-             status ? "Main Street" : "");
-    dir_.Exec(sql);
+                 const char* gender = "Male",
+                 std::optional<std::string> kingdom = std::string("Avalon")) {
+    test::Character c(user, name);
+    c.level = level;
+    c.status = status;
+    c.where = status ? "Main Street" : "";
+    c.gender = gender;
+    c.kingdom = kingdom;
+    dir_.AddCharacter(c);
   }
 
   long long Count(const std::string& sql) { return dir_.QueryInt(sql); }
@@ -163,8 +167,8 @@ TEST_F(LauncherTest, LeavingAloneOrWithoutACharacterSendsNothing) {
 
 TEST_F(LauncherTest, HangUpAtTheTitleMarksNothingWrong) {
   dir_.Exec("UPDATE state SET NumPlayers=2");
-  AddPlayer("Creator", "Halfmade", 1, 0, "Male", "NULL");  // another node mid-creation
-  AddPlayer("Quitter", "Unfinished", 1, 0, "Male", "NULL");
+  AddPlayer("Creator", "Halfmade", 1, 0, "Male", std::nullopt);  // another node mid-creation
+  AddPlayer("Quitter", "Unfinished", 1, 0, "Male", std::nullopt);
   AddPlayer("a", "Ann", 1, 1);
   auto s = AtTitle("Quitter");
   s->HangUp();

@@ -91,25 +91,35 @@ class MaintTest : public ::testing::Test {
   // more as "Column=value, ...".
   void AddPlayer(const std::string& user, const std::string& name, int level = 1,
                  const std::string& kingdom = "", const std::string& extra = "") {
-    dir_.Exec(Sql(
-        "INSERT INTO player (UserName,PlayerName,Kingdom,Level,Gold,BankGold,ProfExp,HP,MaxHP,"
-        "MagicPower,MaxMagicPower,Strength,Defense,Agility,MonsterFights,PlayerFights,GoodDeeds,"
-        "EvilDeeds,Status,WhereInGame) VALUES "
-        "(%Q,%Q,%Q,%d,'0','1000',10,5,50,5,20,10,10,10,0,0,0,0,"
-        "0,'')",
-        user.c_str(), name.c_str(), kingdom.c_str(), level));
-    if (!extra.empty())
-      dir_.Exec(Sql("UPDATE player SET %s WHERE UserName=%Q", extra.c_str(), user.c_str()));
+    test::Character c(user, name);
+    c.level = level;
+    c.kingdom = kingdom;
+    c.gold = "0";
+    c.bank_gold = "1000";
+    c.hp = 5;
+    c.max_hp = 50;
+    c.evil_deeds = 0;
+    c.more =
+        "ProfExp=10,MagicPower=5,MaxMagicPower=20,Strength=10,Defense=10,Agility=10,"
+        "MonsterFights=0,PlayerFights=0,GoodDeeds=0";
+    if (!extra.empty()) c.more += "," + extra;
+    dir_.AddCharacter(c);
   }
 
+  // A kingdom that the day changes only where a test says so.
   void AddKingdom(int id, const std::string& name, const std::string& ruler,
                   const std::string& ruler_user, const std::string& extra = "") {
-    dir_.Exec(
-        Sql("INSERT INTO kingdom (IDNum,Name,Ruler,RulerUserName,SerfSupport,TaxRate,MerchantTax,"
-            "CrimePrevention,BorderGuardRating,Soldiers,Serfs,Land,Treasury,HoldTaxes) VALUES "
-            "(%d,%Q,%Q,%Q,75,0,0,0,0,0,0,0,'0','0')",
-            id, name.c_str(), ruler.c_str(), ruler_user.c_str()));
-    if (!extra.empty()) dir_.Exec(Sql("UPDATE kingdom SET %s WHERE IDNum=%d", extra.c_str(), id));
+    test::Kingdom k(id, name, ruler, ruler_user);
+    k.tax_rate = 0;
+    k.merchant_tax = 0;
+    k.soldiers = 0;
+    k.serfs = 0;
+    k.land = 0;
+    k.treasury = "0";
+    k.border_guard_rating = 0;
+    k.more = "CrimePrevention=0";
+    if (!extra.empty()) k.more += "," + extra;
+    dir_.AddKingdom(k);
   }
 
   std::string Player(const std::string& column, const std::string& user) {

@@ -50,24 +50,17 @@ class RealmTest : public ::testing::Test {
   // A finished character, off-line.
   void AddCharacter(const std::string& user, const std::string& name, const std::string& kingdom,
                     const std::string& extra = "") {
-    char sql[1024];
-    snprintf(sql, sizeof sql,
-             "INSERT INTO player (UserName,PlayerName,Kingdom,Gender,Level,HP,MaxHP,Inn,"
-             "BodyGuards,Status,WhereInGame,Equip1,Equip2,EvilDeeds,Gold) VALUES "
-             "('%s','%s','%s','Male',1,20,20,'',0,0,'','','',3,'100')",
-             user.c_str(), name.c_str(), kingdom.c_str());
-    dir_.Exec(sql);
-    if (!extra.empty()) dir_.Exec("UPDATE player SET " + extra + " WHERE UserName='" + user + "'");
+    test::Character c(user, name);
+    c.kingdom = kingdom;
+    c.more = extra;
+    dir_.AddCharacter(c);
   }
 
   void AddKingdom(int slot, const std::string& name, const std::string& ruler,
                   const std::string& ruler_user) {
-    char sql[512];
-    snprintf(sql, sizeof sql,
-             "INSERT INTO kingdom (IDNum,Name,Ruler,RulerUserName,TaxRate,Soldiers,Land,"
-             "Treasury) VALUES (%d,'%s','%s','%s',20,1000,1200,'50000000')",
-             slot, name.c_str(), ruler.c_str(), ruler_user.c_str());
-    dir_.Exec(sql);
+    test::Kingdom k(slot, name, ruler, ruler_user);
+    k.tax_rate = 20;
+    dir_.AddKingdom(k);
   }
 
   // Creation from the Join question to the kingdom selection.
@@ -670,6 +663,28 @@ TEST_F(RealmTest, SuicideDeletesTheCharacterAndIsRefusedTheSameDay) {
   ASSERT_TRUE(t->WaitForCursor(21, 26));
   EXPECT_EQ(1, Count("SELECT COUNT(*) FROM player WHERE UserName='amy'"));
   ASSERT_NO_FATAL_FAILURE(Quit(*t));
+}
+
+// A maintenance run forced while the caller played (-forcemaint) cleared
+// the session count; the caller's suicide must not take it below zero, or
+// the next caller would count to 0 while on-line and the day's maintenance
+// would run under him.
+TEST_F(RealmTest, SuicideAfterAForcedMaintenanceLeavesTheCountAtZero) {
+  AddKingdom(1, "Avalon", "Ben", "ben");
+  AddCharacter("amy", "Amy", "Avalon");
+  auto s = Enter("amy");
+  ASSERT_NO_FATAL_FAILURE(ToMainStreet(*s));
+  EXPECT_EQ(1, Count("SELECT NumPlayers FROM state"));
+  dir_.Exec("UPDATE state SET NumPlayers=0");
+  s->Send("*");
+  ASSERT_TRUE(s->WaitFor("Leave this cruel world [y/N]? "));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("ARE YOU REALLY SURE [y/N]?? "));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("Thank you for playing!!"));
+  ASSERT_TRUE(s->ExitsWith(10, kEndWait));
+  EXPECT_EQ(0, Count("SELECT COUNT(*) FROM player WHERE UserName='amy'"));
+  EXPECT_EQ(0, Count("SELECT NumPlayers FROM state"));
 }
 
 TEST_F(RealmTest, ATelegramGoesFromOneCharacterToAnother) {

@@ -14,17 +14,17 @@
 #include "game/db/connection.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/db/test_support.h"
+#include "tests/support/in_process.h"
 
 namespace trv::db {
 namespace {
 
-using testing::DbTest;
-using testing::Exited;
-using testing::NowMs;
-using testing::Signal;
-using testing::SpawnNode;
-using testing::WaitNode;
+using test::DbTest;
+using test::Exited;
+using test::NowMs;
+using test::Signal;
+using test::SpawnNode;
+using test::WaitNode;
 
 bool FileExists(const char* path) { return access(path, F_OK) == 0; }
 

@@ -7,17 +7,17 @@
 
 #include <string>
 
-#include "game/db/test_support.h"
+#include "tests/support/in_process.h"
 
 namespace trv::db {
 namespace {
 
-using testing::NowMs;
-using testing::Signal;
-using testing::SpawnNode;
-using testing::WaitNode;
+using test::NowMs;
+using test::Signal;
+using test::SpawnNode;
+using test::WaitNode;
 
-class ExclusiveFileTest : public testing::DbTest {
+class ExclusiveFileTest : public test::DbTest {
  protected:
   static void WriteFile(const char* path, const std::string& text) {
     FILE* f = fopen(path, "wb");

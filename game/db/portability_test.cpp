@@ -10,16 +10,16 @@
 #include <set>
 #include <string>
 
-#include "game/db/test_support.h"
+#include "tests/support/in_process.h"
 
 namespace trv::db {
 namespace {
 
-using testing::Signal;
-using testing::SpawnNode;
-using testing::WaitNode;
+using test::Signal;
+using test::SpawnNode;
+using test::WaitNode;
 
-class PortabilityTest : public testing::DbTest {
+class PortabilityTest : public test::DbTest {
  protected:
   static void Touch(const char* path, const char* text = "") {
     FILE* f = fopen(path, "wb");

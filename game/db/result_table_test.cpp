@@ -5,12 +5,12 @@
 
 #include "game/db/db.h"
 #include "game/db/schema.h"
-#include "game/db/test_support.h"
+#include "tests/support/in_process.h"
 
 namespace trv::db {
 namespace {
 
-using ResultTableTest = testing::DbTest;
+using ResultTableTest = test::DbTest;
 
 TEST_F(ResultTableTest, EmptyResultReadsAsNothingAnywhere) {
   ResultTable none = Query(kPlayer, "SELECT Gold FROM %s WHERE UserName=%Q", "player", "Nobody");

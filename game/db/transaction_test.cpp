@@ -14,20 +14,20 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/db/test_support.h"
 #include "game/money/Integer.h"
+#include "tests/support/in_process.h"
 
 namespace trv::db {
 namespace {
 
-using testing::Signal;
-using testing::SpawnNode;
-using testing::WaitNode;
+using test::Signal;
+using test::SpawnNode;
+using test::WaitNode;
 
-class WriteUnitTest : public testing::DbTest {
+class WriteUnitTest : public test::DbTest {
  protected:
   void SetUp() override {
-    testing::DbTest::SetUp();
+    test::DbTest::SetUp();
     Exec(kPlayer, "INSERT INTO %s (UserName,Gold) VALUES (%Q,%Q)", "player", "Bob",
          "99999999999999999999");
   }

@@ -3,11 +3,14 @@
 #define TRV_GAME_EXPORTS_TRVDLL_H_
 
 #include "game/db/db.h"
+#include "game/db/exclusive_file.h"
 #include "game/kingdom/kingdom.h"
 #include "game/maint/maint.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
-#include "game/session/frame.h"
-#include "game/session/play.h"
+#include "game/town/frame.h"
+#include "game/town/play.h"
+#include "game/ui/closing.h"
+#include "game/ui/game_directory.h"
 
 #endif  // TRV_GAME_EXPORTS_TRVDLL_H_

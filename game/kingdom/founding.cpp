@@ -13,9 +13,10 @@
 #include "game/kingdom/naming.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
-#include "game/session/names.h"
-#include "game/session/play.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/player/character.h"
+#include "game/ui/names.h"
+#include "game/ui/ui.h"
 
 namespace trv::kingdom {
 namespace {
@@ -29,8 +30,6 @@ using db::TableName;
 
 constexpr char kLandFullJoin[] =
     "\n\n\r`bright yellow`Sorry, cannot create anymore kingdoms. Please join an existing one.";
-
-std::string Me() { return od_control.user_name; }
 
 void KingdomRow(const ResultTable& list, int r) {
   od_printf("   [%s]  ", list.Text(r, 0));
@@ -48,7 +47,7 @@ void StartingStatistics(const char* tax_rate, const char* merchant_tax) {
        "Soldiers=1000,Serfs=10000,Katapults=10,Cannons=5,Prince='',PrinceUserName='',"
        "Princess='',PrincessUserName='',Royal='',RoyalUserName='',Baron='',BaronUserName='',"
        "HoldTaxes='0',Treasury='50000000',Land=1200 WHERE RulerUserName=%Q",
-       TableName(kKingdom), tax_rate, merchant_tax, Me().c_str());
+       TableName(kKingdom), tax_rate, merchant_tax, player::CallerUserName());
 }
 
 void SelectionScreen() {
@@ -89,7 +88,7 @@ bool Join(const std::string& player_name, int slot) {
     if (now.empty()) return false;
     joined = now.Text(0, 0);
     Exec(kPlayer, "UPDATE %s SET Kingdom=%Q WHERE UserName=%Q", TableName(kPlayer), joined.c_str(),
-         Me().c_str());
+         player::CallerUserName());
     return true;
   });
   if (joined.empty()) return false;
@@ -101,11 +100,9 @@ bool Join(const std::string& player_name, int slot) {
 
 bool FoundFromSelection(const std::string& player_name) {
   if (!FoundUntilDone(player_name, kLandFullJoin)) return false;
-  ResultTable mine =
-      Query(kPlayer, "SELECT Kingdom FROM %s WHERE UserName=%Q", TableName(kPlayer), Me().c_str());
   AddNews(("`bright cyan`NEW PLAYER - " + player_name).c_str(),
           "Please welcome a new realm inhabitant to Tarvessia!",
-          (std::string("Ruler of Kingdom ") + mine.Text(0, 0)).c_str());
+          ("Ruler of Kingdom " + player::CallerText("Kingdom")).c_str());
   while (!SetTaxes()) {
   }
   return true;
@@ -120,7 +117,7 @@ void AdvantageScreen() {
   od_printf("\n\n\r`bright green`   [`bright yellow`3`bright green`] Larger beginning Treasury");
   od_printf("\n\n\r`bright green`   [`bright yellow`4`bright green`] Well-Rounded");
   od_printf("`bright cyan`\n\n\r%s Your Choice: ", kShades);
-  const char* user = od_control.user_name;
+  const char* user = player::CallerUserName();
   switch (od_get_answer("1234")) {
     case '1':
       Exec(kKingdom, "UPDATE %s SET Serfs=40000 WHERE RulerUserName=%Q", TableName(kKingdom), user);
@@ -169,18 +166,6 @@ bool KingdomNameTaken(const std::string& name) {
 void TellNameInUse() {
   od_printf("\n\n\r`bright red`Sorry, that kingdom name is already in use..");
   od_get_key(TRUE);
-}
-
-void ClearPostsOf(const std::string& user_name) {
-  const char* user = user_name.c_str();
-  Exec(kKingdom, "UPDATE %s SET Prince='',PrinceUserName='' WHERE PrinceUserName=%Q",
-       TableName(kKingdom), user);
-  Exec(kKingdom, "UPDATE %s SET Princess='',PrincessUserName='' WHERE PrincessUserName=%Q",
-       TableName(kKingdom), user);
-  Exec(kKingdom, "UPDATE %s SET Baron='',BaronUserName='' WHERE BaronUserName=%Q",
-       TableName(kKingdom), user);
-  Exec(kKingdom, "UPDATE %s SET Royal='',RoyalUserName='' WHERE RoyalUserName=%Q",
-       TableName(kKingdom), user);
 }
 
 std::string AskKingdomName(const char* explaining_line) {
@@ -251,10 +236,10 @@ Founding Found(const std::string& player_name) {
         slot = k;
     }
     if (slot == 0) return false;
-    const char* user = od_control.user_name;
+    const char* user = player::CallerUserName();
     Exec(kPlayer, "UPDATE %s SET Kingdom=%Q WHERE UserName=%Q", TableName(kPlayer), name.c_str(),
          user);
-    ClearPostsOf(user);
+    player::ClearPosts(user);
     Exec(kKingdom, "INSERT INTO %s (IDNum,Name,Ruler,RulerUserName) VALUES (%d,%Q,%Q,%Q)",
          TableName(kKingdom), slot, name.c_str(), player_name.c_str(), user);
     Exec(kKingdom,

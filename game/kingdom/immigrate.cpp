@@ -9,8 +9,8 @@
 #include "game/db/transaction.h"
 #include "game/kingdom/kingdom.h"
 #include "game/messaging/messaging.h"
-#include "game/session/play.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/ui/ui.h"
 
 namespace trv::kingdom {
 namespace {
@@ -76,7 +76,7 @@ void Emigrate(BorderEscape escape, const std::string& player_name, const std::st
     if (now.empty()) return false;
     arrived = now.Text(0, 0);
     Exec(kPlayer, "UPDATE %s SET Kingdom=%Q WHERE UserName=%Q", TableName(kPlayer), arrived.c_str(),
-         od_control.user_name);
+         player::CallerUserName());
     return true;
   });
   if (arrived.empty()) return;
@@ -91,8 +91,7 @@ void FoundNewKingdom() {
     od_get_key(TRUE);
     return;
   }
-  ResultTable me = Query(kPlayer, "SELECT PlayerName,Kingdom FROM %s WHERE UserName=%Q",
-                         TableName(kPlayer), od_control.user_name);
+  ResultTable me = player::CallerRow("PlayerName,Kingdom");
   const std::string player_name = me.Text(0, 0);
   const std::string left = me.Text(0, 1);
   if (!FoundUntilDone(player_name, kLandFullSelect)) return;
@@ -105,9 +104,7 @@ void FoundNewKingdom() {
 }  // namespace
 
 void Immigrate(BorderEscape escape) {
-  const char* user = od_control.user_name;
-  ResultTable me = Query(kPlayer, "SELECT Kingdom,PlayerName FROM %s WHERE UserName=%Q",
-                         TableName(kPlayer), user);
+  ResultTable me = player::CallerRow("Kingdom,PlayerName");
   const std::string kingdom = me.Text(0, 0);
   const std::string player_name = me.Text(0, 1);
   ResultTable ruler =
@@ -117,9 +114,7 @@ void Immigrate(BorderEscape escape) {
     Denied();
     return;
   }
-  ResultTable deeds =
-      Query(kPlayer, "SELECT EvilDeeds FROM %s WHERE UserName=%Q", TableName(kPlayer), user);
-  if (deeds.Int(0, 0) < 1) {
+  if (player::CallerInt("EvilDeeds") < 1) {
     od_clr_scr();
     od_printf("\n\n\r`dark red`You don't have enough evil deeds left today!");
     od_get_key(TRUE);

@@ -1,22 +1,22 @@
 // The kingdom page of the character status screens.
 #include <string>
+#include <vector>
 
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/kingdom/kingdom.h"
-#include "game/messaging/messaging.h"
 #include "game/money/money.h"
-#include "game/session/ansi.h"
-#include "game/session/play.h"
-#include "game/session/ui.h"
+#include "game/place/place.h"
+#include "game/player/caller.h"
+#include "game/ui/ansi.h"
+#include "game/ui/ui.h"
 
 namespace trv::kingdom {
 namespace {
 
 using db::kKingdom;
-using db::kPlayer;
 using db::Query;
 using db::ResultTable;
 using db::TableName;
@@ -27,15 +27,12 @@ void StatLine(const char* label, const std::string& value, const char* unit) {
 }
 
 void DrawPage() {
-  od_clr_scr();
   Emu(std::string(ansi::kGrey) + ShadeTitle("Kingdom Information") + "\n\r");
   Emu(std::string(ansi::kBrightMagenta) + kShortRule + "\n\r");
-  ResultTable mine = Query(kPlayer, "SELECT Kingdom FROM %s WHERE UserName=%Q", TableName(kPlayer),
-                           od_control.user_name);
   ResultTable k = Query(kKingdom,
                         "SELECT Name,Ruler,Land,Serfs,TaxRate,MerchantTax,Soldiers,DragonRiders,"
                         "Training,EquipmentRating FROM %s WHERE Name=%Q",
-                        TableName(kKingdom), mine.Text(0, 0));
+                        TableName(kKingdom), player::CallerText("Kingdom").c_str());
   auto text = [&k](const char* column) { return CleanText(k.Text(0, column)); };
   auto grouped = [&k](const char* column) { return AddCommas(std::string(k.Text(0, column))); };
   Emu(std::string("\n\r") + ansi::kBrightGreen + text("Name"));
@@ -61,16 +58,16 @@ void DrawPage() {
 }  // namespace
 
 char ShowKingdomPage() {
-  for (;;) {
-    DrawPage();
-    char key = od_get_answer(".EI\r=");
-    if (key == '.')
-      WhoOnline();
-    else if (key == '=')
-      BeginChat();
-    else
-      return key;
-  }
+  static const std::vector<PlaceKey> kKeys = {
+      {'E', nullptr, nullptr, true},
+      {'I', nullptr, nullptr, true},
+      {'\r', nullptr, nullptr, true},
+  };
+  // A page of the status screens, which polled as they were drawn.
+  PlaceScreen page;
+  page.draw = DrawPage;
+  page.poll_messages = false;
+  return RunPlace(page, kKeys);
 }
 
 }  // namespace trv::kingdom

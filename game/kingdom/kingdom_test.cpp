@@ -9,7 +9,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/db/test_support.h"
+#include "tests/support/in_process.h"
 
 namespace trv::kingdom {
 namespace {
@@ -38,24 +38,24 @@ TEST(TaxRates, DigitsUpToTheLimitOnly) {
   EXPECT_FALSE(RateAccepted("99999999999999999999", kMaxTaxRate));
 }
 
-class KingdomTest : public db::testing::DbTest {
+class KingdomTest : public test::DbTest {
  protected:
   void SetUp() override {
     DbTest::SetUp();
-    snprintf(od_control.user_name, sizeof od_control.user_name, "%s", "me");
-    AddPlayer("me", "Hero", "");
+    BeCaller("me");
+    AddPlayer("me", "Hero", "");  // choosing a kingdom
   }
-  void AddPlayer(const char* user, const char* name, const char* kingdom, int soldiers = 0) {
-    Exec(db::kPlayer,
-         "INSERT INTO %s (UserName,PlayerName,Kingdom,Soldiers,EvilDeeds) VALUES "
-         "(%Q,%Q,%Q,%d,3)",
-         TableName(db::kPlayer), user, name, kingdom, soldiers);
+  static void AddPlayer(const char* user, const char* name, const char* kingdom) {
+    test::Character c(user, name);
+    c.kingdom = kingdom;
+    test::AddCharacter(c);
   }
-  void AddKingdom(int slot, const char* name, const char* ruler, const char* ruler_user) {
-    Exec(db::kKingdom,
-         "INSERT INTO %s (IDNum,Name,Ruler,RulerUserName,TaxRate,Soldiers,Land,Serfs,Treasury,"
-         "BorderGuardRating) VALUES (%d,%Q,%Q,%Q,20,1500,1200,10000,'123',1)",
-         TableName(db::kKingdom), slot, name, ruler, ruler_user);
+  static void AddKingdom(int slot, const char* name, const char* ruler, const char* ruler_user) {
+    test::Kingdom k(slot, name, ruler, ruler_user);
+    k.tax_rate = 20;
+    k.soldiers = 1500;
+    k.treasury = "123";
+    test::AddKingdom(k);
   }
   std::string Kingdom(const char* column, int slot) {
     return Query(db::kKingdom, "SELECT %s FROM %s WHERE IDNum=%d", column, TableName(db::kKingdom),
@@ -317,13 +317,18 @@ TEST_F(TakeOverTest, KingdomPageShowsTheFiguresAndLeavesByItsKeys) {
        TableName(db::kKingdom));
   Type("xi");
   EXPECT_EQ('I', ShowKingdomPage());
-  std::string screen = Screen();
-  EXPECT_NE(std::string::npos, screen.find("Kingdom Information"));
-  EXPECT_NE(std::string::npos, screen.find("Old Realm"));
-  EXPECT_NE(std::string::npos, screen.find("1,200"));
-  EXPECT_NE(std::string::npos, screen.find("10,000"));
-  EXPECT_NE(std::string::npos, screen.find("Merchant Rate    : \x1b[1;36;40m12%"));
-  EXPECT_NE(std::string::npos, screen.find("Soldiers         : \x1b[1;36;40m1,500"));
+  const harness::Screen& page = Shown();
+  EXPECT_NE(std::string::npos, page.Row(1).find("Kingdom Information"));
+  EXPECT_EQ("Old Realm", page.Row(4));
+  EXPECT_NE(std::string::npos, page.Row(7).find("Kingdom Acres: 1,200"));
+  EXPECT_NE(std::string::npos, page.Row(8).find("Civilians: 10,000"));
+  // Labels bright magenta, figures bright cyan.
+  const int kBrightMagenta = 13, kBrightCyan = 14;
+  EXPECT_EQ("            Merchant Rate    : 12%", page.Row(12));
+  EXPECT_EQ(kBrightMagenta, page.CellAt(12, 13).colour);
+  EXPECT_EQ(kBrightCyan, page.CellAt(12, 32).colour);
+  EXPECT_EQ("            Soldiers         : 1,500", page.Row(13));
+  EXPECT_EQ(kBrightCyan, page.CellAt(13, 32).colour);
   Type("\r");
   EXPECT_EQ('\r', ShowKingdomPage());
 }

@@ -14,9 +14,6 @@ std::string AskKingdomName(const char* explaining_line);
 // Said when the name was taken between the question and the storing.
 void TellNameInUse();
 
-// Clears the noble posts that `user_name` holds in any kingdom.
-void ClearPostsOf(const std::string& user_name);
-
 }  // namespace trv::kingdom
 
 #endif  // TRV_GAME_KINGDOM_NAMING_H_

@@ -10,7 +10,9 @@
 #include "game/kingdom/kingdom.h"
 #include "game/kingdom/naming.h"
 #include "game/messaging/messaging.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/player/character.h"
+#include "game/ui/ui.h"
 
 namespace trv::kingdom {
 namespace {
@@ -25,16 +27,10 @@ using db::TableName;
 constexpr char kBeingCreated[] =
     "`bright cyan`A glorious kingdom is being created in your honor. By using an attractive\n\r";
 
-std::string MyPlayerName() {
-  return Query(kPlayer, "SELECT PlayerName FROM %s WHERE UserName=%Q", TableName(kPlayer),
-               od_control.user_name)
-      .Text(0, 0);
-}
-
 // What the takeover changes beyond the rename, in the same write unit as
 // the rename, so the citizens never hold a name the kingdom lost.
 void TakeOverRows(const std::string& old_name, const std::string& new_name) {
-  const char* user = od_control.user_name;
+  const char* user = player::CallerUserName();
   int slot = static_cast<int>(
       Query(kKingdom, "SELECT IDNum FROM %s WHERE Name=%Q", TableName(kKingdom), new_name.c_str())
           .Int(0, 0));
@@ -42,7 +38,7 @@ void TakeOverRows(const std::string& old_name, const std::string& new_name) {
        "UPDATE %s SET DipName%d=%Q,Dip%dWar=0,Dip%dPeace=0,Dip%dTrade=0 WHERE DipName%d=%Q",
        TableName(kKingdom), slot, new_name.c_str(), slot, slot, slot, slot, old_name.c_str());
   Exec(kPlayer, "UPDATE %s SET Soldiers=0 WHERE UserName=%Q", TableName(kPlayer), user);
-  ClearPostsOf(user);
+  player::ClearPosts(user);
   Exec(kPlayer, "UPDATE %s SET Kingdom=%Q WHERE Kingdom=%Q", TableName(kPlayer), new_name.c_str(),
        old_name.c_str());
 }
@@ -54,7 +50,7 @@ Renaming Rename(const char* select, const char* update, const std::string& key, 
                 void (*also)(const std::string&, const std::string&)) {
   std::string name = AskKingdomName(kBeingCreated);
   if (name.empty()) return Renaming::kAgain;
-  const std::string me = MyPlayerName();
+  const std::string me = player::CallerPlayerName();
   Renaming result = Renaming::kGone;
   db::RunWriteUnit([&] {
     ResultTable row = Query(kKingdom, select, TableName(kKingdom), key.c_str());
@@ -68,8 +64,8 @@ Renaming Rename(const char* select, const char* update, const std::string& key, 
       return false;
     }
     Exec(kPlayer, "UPDATE %s SET Kingdom=%Q WHERE UserName=%Q", TableName(kPlayer), name.c_str(),
-         od_control.user_name);
-    Exec(kKingdom, update, TableName(kKingdom), name.c_str(), me.c_str(), od_control.user_name,
+         player::CallerUserName());
+    Exec(kKingdom, update, TableName(kKingdom), name.c_str(), me.c_str(), player::CallerUserName(),
          key.c_str());
     if (also) also(old_name, name);
     result = Renaming::kRenamed;
@@ -101,10 +97,8 @@ bool TakeOverDyingKingdom() {
   od_printf("\n\n\r`bright green`%s CONTINUE TO NAME KINGDOM %s", kShades, kShadesBack);
   od_get_key(TRUE);
 
-  const char* user = od_control.user_name;
-  const std::string old_name =
-      Query(kPlayer, "SELECT Kingdom FROM %s WHERE UserName=%Q", TableName(kPlayer), user)
-          .Text(0, 0);
+  const char* user = player::CallerUserName();
+  const std::string old_name = player::CallerText("Kingdom");
   Renaming result;
   do {
     result = Rename("SELECT Name,Ruler FROM %s WHERE Name=%Q",
@@ -120,7 +114,7 @@ bool TakeOverDyingKingdom() {
   ResultTable mine = Query(kKingdom, "SELECT Name,IDNum FROM %s WHERE RulerUserName=%Q",
                            TableName(kKingdom), user);
   const std::string new_name = mine.Text(0, 0);
-  const std::string me = MyPlayerName();
+  const std::string me = player::CallerPlayerName();
   AddNews(
       (std::string("`bright red`") + kShades + " KINGDOM RE-BORN " + kShadesBack + "`bright cyan`")
           .c_str(),

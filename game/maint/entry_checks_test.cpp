@@ -6,9 +6,10 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/db/test_support.h"
 #include "game/maint/high_lord.h"
 #include "game/maint/maint.h"
+#include "game/player/high_lord.h"
+#include "tests/support/in_process.h"
 
 namespace trv::maint {
 namespace {
@@ -16,20 +17,21 @@ namespace {
 using db::Exec;
 using db::Query;
 using db::TableName;
-using db::testing::Exited;
+using test::Exited;
 
-class EntryChecksTest : public db::testing::DbTest {
+class EntryChecksTest : public test::DbTest {
  protected:
   void SetUp() override {
     DbTest::SetUp();
     db::InsertConfigDefaults();
   }
-  void AddPlayer(const char* user, const char* name, int level) {
-    Exec(db::kPlayer, "INSERT INTO %s (UserName,PlayerName,Level,Kingdom) VALUES (%Q,%Q,%d,'')",
-         TableName(db::kPlayer), user, name, level);
+  static void AddPlayer(const char* user, const char* name, int level) {
+    test::Character c(user, name);
+    c.level = level;
+    test::AddCharacter(c);
   }
   void WriteLord(const std::string& name, const std::string& user) {
-    std::string record(kHighLordRecordSize, '\0');
+    std::string record(player::kHighLordRecordSize, '\0');
     record.replace(0, name.size(), name);
     record.replace(21, user.size(), user);
     FILE* f = fopen(kHighLordFile, "wb");

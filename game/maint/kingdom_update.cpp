@@ -9,7 +9,8 @@
 #include "game/maint/returns.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
-#include "game/session/ui.h"
+#include "game/player/gold.h"
+#include "game/ui/ui.h"
 
 namespace trv::maint {
 namespace {
@@ -18,6 +19,7 @@ using db::Exec;
 using db::Query;
 using db::ResultTable;
 using db::TableName;
+using player::Amount;
 using Purenum::Integer;
 
 // One kingdom as the day's first query read it.

@@ -1,7 +1,6 @@
 #include "game/maint/maint.h"
 
 #include <stdlib.h>
-#include <time.h>
 
 #include <optional>
 
@@ -11,10 +10,12 @@
 #include "game/db/exclusive_file.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/maint/game_date.h"
 #include "game/maint/run.h"
 #include "game/maint/time_file.h"
-#include "game/session/frame.h"
+#include "game/ui/clock.h"
+#include "game/ui/closing.h"
+#include "game/ui/game_date.h"
+#include "game/ui/game_directory.h"
 
 namespace trv::maint {
 namespace {
@@ -81,12 +82,6 @@ int WaitLimitSeconds() {
   return seconds > 0 ? seconds : kDefaultWaitSeconds;
 }
 
-long long NowMs() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
-}
-
 bool RealmIsFree() { return ReadRealm() != Realm::kOccupied; }
 
 // -runmaint: waits for the realm to empty, within the time limit, and runs.
@@ -125,7 +120,7 @@ void WaitAndRun(const GameDate& today) {
 void CheckForMaint(int mode, const char* command_line) {
   using namespace trv;
   if (!correctDirectory(command_line)) od_exit(10, FALSE);
-  const maint::GameDate today = maint::GameDate::Today();
+  const GameDate today = GameDate::Today();
   db::SetFatalExit(ExitGame);
   db::Open();
   maint::EnsureTimeFile(today);

@@ -7,7 +7,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/messaging/messaging.h"
-#include "game/session/ui.h"
+#include "game/ui/ui.h"
 
 namespace trv::maint {
 namespace {

@@ -1,6 +1,5 @@
 #include "game/maint/player_reset.h"
 
-#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,7 +12,10 @@
 #include "game/maint/returns.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
-#include "game/session/ui.h"
+#include "game/player/gold.h"
+#include "game/player/high_lord.h"
+#include "game/player/investments.h"
+#include "game/ui/ui.h"
 
 namespace trv::maint {
 namespace {
@@ -22,6 +24,8 @@ using db::Exec;
 using db::Query;
 using db::ResultTable;
 using db::TableName;
+using player::Amount;
+using player::NonNegativeAmount;
 using Purenum::Integer;
 
 // A kingdom's side of the merchant tax. The treasury is added to in memory
@@ -83,11 +87,13 @@ void ResetEveryone() {
        TableName(db::kPlayer));
 }
 
-Integer SumReturns(const ResultTable& rows, int r, const Investment* kinds, size_t count) {
+// The returns of the legal or of the illegal kinds a character holds.
+Integer SumReturns(const ResultTable& rows, int r, bool legal) {
   Integer sum;
-  for (size_t i = 0; i < count; ++i) {
-    const char* held = rows.Text(r, kinds[i].column);
-    if (*held != '\0') sum += InvestmentReturn(kinds[i], Amount(held));
+  for (const player::Investment& kind : player::kInvestments) {
+    if (kind.legal != legal) continue;
+    const char* held = rows.Text(r, kind.column);
+    if (*held != '\0') sum += InvestmentReturn(kind, Amount(held));
   }
   return sum;
 }
@@ -105,7 +111,7 @@ void PayHighLord(int id, const char* user, const char* name, const char* gold_te
 }
 
 // One character's money for the day; rows come from the loop's query.
-void PayCharacter(const ResultTable& rows, int r, const std::optional<HighLordRecord>& lord,
+void PayCharacter(const ResultTable& rows, int r, const std::optional<player::HighLordRecord>& lord,
                   std::map<std::string, KingdomPurse>* purses) {
   // Updates go by IDNum: the rows have no index on UserName, and a lookup
   // by name per character would read the whole table each time.
@@ -121,7 +127,7 @@ void PayCharacter(const ResultTable& rows, int r, const std::optional<HighLordRe
   AddPersonal(user, "`bright cyan`BANK INTEREST",
               ("Bank interest earned off 2%: " + Dollars(interest)).c_str(), "");
 
-  const Integer legal = SumReturns(rows, r, kLegalInvestments, std::size(kLegalInvestments));
+  const Integer legal = SumReturns(rows, r, true);
   Integer tax;
   auto kingdom = purses->find(rows.Text(r, "Kingdom"));
   if (kingdom == purses->end()) {
@@ -149,7 +155,7 @@ void PayCharacter(const ResultTable& rows, int r, const std::optional<HighLordRe
               ("You earned: " + Dollars(legal)).c_str(),
               ("You paid in merchant taxes: " + Dollars(tax)).c_str());
 
-  const Integer illegal = SumReturns(rows, r, kIllegalInvestments, std::size(kIllegalInvestments));
+  const Integer illegal = SumReturns(rows, r, false);
   bank += illegal;
   AddPersonal(user, "`bright cyan`ILLEGAL INVESTMENT RETURNS",
               ("`bright cyan`You earned: " + Dollars(illegal)).c_str(), "");
@@ -161,7 +167,7 @@ void PayCharacter(const ResultTable& rows, int r, const std::optional<HighLordRe
 
 void ResetPlayerDay() {
   ResetEveryone();
-  const std::optional<HighLordRecord> lord = ReadHighLord();
+  const std::optional<player::HighLordRecord> lord = player::ReadHighLord();
   std::map<std::string, KingdomPurse> purses = LoadPurses();
   ResultTable rows = Query(db::kPlayer,
                            "SELECT IDNum,PlayerName,UserName,BankGold,Gold,HouseTrade,WaterTower,"

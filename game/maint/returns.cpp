@@ -1,34 +1,11 @@
 #include "game/maint/returns.h"
 
-#include <ctype.h>
-
 #include "game/money/money.h"
 
 namespace trv::maint {
-namespace {
 
-bool IsDecimal(const char* text) {
-  if (text == nullptr) return false;
-  if (*text == '-') ++text;
-  if (*text == '\0') return false;
-  for (; *text; ++text)
-    if (!isdigit(static_cast<unsigned char>(*text))) return false;
-  return true;
-}
-
-}  // namespace
-
-Purenum::Integer Amount(const char* text) {
-  return IsDecimal(text) ? Purenum::Integer(text) : Purenum::Integer(0);
-}
-
-Purenum::Integer NonNegativeAmount(const char* text) {
-  Purenum::Integer value = Amount(text);
-  return value < 0 ? Purenum::Integer(0) : value;
-}
-
-Purenum::Integer InvestmentReturn(const Investment& kind, const Purenum::Integer& count) {
-  return percentage(Purenum::Integer(kind.unit_value) * count, kind.daily_percent, false);
+Purenum::Integer InvestmentReturn(const player::Investment& kind, const Purenum::Integer& count) {
+  return percentage(Purenum::Integer(kind.build_price) * count, kind.daily_percent, false);
 }
 
 Purenum::Integer BankInterest(const Purenum::Integer& bank) {

@@ -14,7 +14,7 @@
 #include "game/maint/pause_point.h"
 #include "game/maint/player_reset.h"
 #include "game/maint/time_file.h"
-#include "game/session/ui.h"
+#include "game/ui/ui.h"
 
 namespace trv::maint {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "game/maint/game_date.h"
+#include "game/ui/game_date.h"
 
 namespace trv::maint {
 

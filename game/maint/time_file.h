@@ -8,11 +8,11 @@
 #include <optional>
 #include <string>
 
-#include "game/maint/game_date.h"
+#include "game/player/world_files.h"
+#include "game/ui/game_date.h"
 
 namespace trv::maint {
 
-inline constexpr char kTimeFile[] = "Data/time.dat";
 inline constexpr size_t kTimeRecordSize = 13;
 
 // The 13 bytes that record `date`.

@@ -9,8 +9,8 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/maint/maint.h"
-#include "game/session/frame.h"
-#include "game/session/ui.h"
+#include "game/ui/closing.h"
+#include "game/ui/ui.h"
 
 namespace trv::maint {
 namespace {
@@ -58,6 +58,6 @@ void CheckTournamentEnd(void) {
   std::optional<long long> level;
   if (!leader.empty()) level = leader.Int(0, 1);
   maint::TournamentSettings settings{config.Text(0, 0), config.Int(0, 1), config.Text(0, 2)};
-  if (!maint::TournamentOver(settings, level, maint::GameDate::Today())) return;
+  if (!maint::TournamentOver(settings, level, GameDate::Today())) return;
   maint::ShowWinner(CleanText(leader.Text(0, 0)));
 }

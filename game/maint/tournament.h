@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "game/maint/game_date.h"
+#include "game/ui/game_date.h"
 
 namespace trv::maint {
 

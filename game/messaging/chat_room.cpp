@@ -2,8 +2,6 @@
 // ledger, polled without blocking while the caller types.
 #include "game/messaging/chat_room.h"
 
-#include <time.h>
-
 #include <algorithm>
 #include <string>
 
@@ -15,8 +13,10 @@
 #include "game/messaging/messaging.h"
 #include "game/messaging/presence.h"
 #include "game/messaging/text.h"
-#include "game/session/ansi.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/ui/ansi.h"
+#include "game/ui/clock.h"
+#include "game/ui/ui.h"
 
 namespace trv::messaging {
 namespace {
@@ -47,12 +47,6 @@ struct Room {
 };
 
 Room* g_room = nullptr;
-
-long long NowMs() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
-}
 
 void InputCursor(const Room& room) {
   od_set_cursor(kInputRow, kInputColumn + static_cast<int>(room.input.size()));
@@ -226,11 +220,11 @@ void DrawChatWin(void) {
 void BeginChat(void) {
   if (ChatRoomActive()) return;  // already inside, further up this node's screens
   Room room;
-  room.me = CallerPlayerName();
+  room.me = player::CallerPlayerName();
   // Every way in makes the caller a patron; a place menu gets its place back.
-  const std::string place = CallerPlace();
+  const std::string place = player::CallerPlace();
   const bool own_place = place != kInChatRoom;
-  if (own_place) SetCallerPlace(kInChatRoom);
+  if (own_place) player::SetCallerPlace(kInChatRoom);
   Broadcast(kEnteredChat);
   DrawChatWin();
   ListPatrons();
@@ -262,5 +256,5 @@ void BeginChat(void) {
     }
   }
   Leave(room);
-  if (own_place) SetCallerPlace(place);
+  if (own_place) player::SetCallerPlace(place);
 }

@@ -119,7 +119,7 @@ TEST_F(ChatRoomTest, ANoticeOfAnArrivalScrollsIntoTheMessageArea) {
   Type(std::string(kCtrlP) + kCtrlQ);
   BeginChat();
   std::string raw = Screen();
-  EXPECT_NE(std::string::npos, PlainText(raw).find("** Cat enters the chat room.."));
+  EXPECT_NE(std::string::npos, harness::StripAnsi(raw).find("** Cat enters the chat room.."));
   EXPECT_EQ(1u, Occurrences(raw, "\x1b[2J"));
   EXPECT_NE(std::string::npos, raw.find("\x1b[20;1H\x1b[1;31;40m** "))
       << "written at the foot of the message area";
@@ -148,7 +148,8 @@ TEST_F(ChatRoomTest, NamesAndLinesFromTheLedgerReachTheScreenClean) {
   Type(std::string(kCtrlT) + "n" + kCtrlQ);  // Ctrl-T shows the last lines again
   BeginChat();
   std::string raw = Screen();
-  EXPECT_NE(std::string::npos, PlainText(raw).find("Evbright rede[5m: look bright bluehere[31m"));
+  EXPECT_NE(std::string::npos,
+            harness::StripAnsi(raw).find("Evbright rede[5m: look bright bluehere[31m"));
   EXPECT_EQ(std::string::npos, raw.find("\x1b[5m"));
   EXPECT_EQ(std::string::npos, raw.find("\x1b[31m"));
   EXPECT_EQ(std::string::npos, raw.find('\a'));

@@ -7,12 +7,13 @@
 #include "game/db/schema.h"
 #include "game/messaging/messaging.h"
 #include "game/messaging/text.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/ui/ui.h"
 
 using namespace trv;
 
 void AddChat(const char* line1, const char* line2) {
-  const std::string me = messaging::CallerPlayerName();
+  const std::string me = player::CallerPlayerName();
   db::Exec(db::kChat, "INSERT INTO %s (WhoSent,Line1,Line2) VALUES (%Q,%Q,%Q)",
            db::TableName(db::kChat), me.c_str(), line1 ? line1 : "", line2 ? line2 : "");
 }

@@ -9,6 +9,7 @@
 #include "game/messaging/messaging.h"
 #include "game/messaging/presence.h"
 #include "game/messaging/text.h"
+#include "game/player/caller.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ void Personal(void) {
   messaging::Reentry guard(&running);
   if (!guard.entered()) return;
   messaging::NoteFullScreen();
-  const char* me = messaging::CallerUserName();
+  const char* me = player::CallerUserName();
   od_clr_scr();
   od_send_file("Skins/PERS.ANS");
   bool shown = false;

@@ -79,7 +79,7 @@ TEST_F(MailTest, TheGamesColoursShowAndStrayMarkupAndControlBytesDoNot) {
   Type("k");
   Personal();
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   EXPECT_NE(std::string::npos, raw.find("\x1b[1;36;40mBank Transfer"));
   EXPECT_NE(std::string::npos, seen.find("Bens gift nocolour arrived[2J")) << seen;
   EXPECT_NE(std::string::npos, seen.find("You gain an extra 3 fights!"));
@@ -92,7 +92,7 @@ TEST_F(MailTest, TheGamesColoursShowAndStrayMarkupAndControlBytesDoNot) {
 TEST_F(MailTest, TwoCallersReadNineLettersEachAtTheSameMoment) {
   Letters("ann", 9);
   Letters("ben", 9);
-  db::testing::Signal go;
+  test::Signal go;
   auto reader = [&go] {
     if (!go.Wait(5000)) return;
     Personal();

@@ -7,7 +7,8 @@
 #include "game/db/schema.h"
 #include "game/messaging/messaging.h"
 #include "game/messaging/text.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/ui/ui.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void PenNews(void) {
   od_printf("\n\n\r`grey`Max 2 lines");
   // News keeps its markup when read, so what the caller typed goes in clean.
   const std::string title = "`bright cyan`** News Addition ** Posted By: `bright magenta`" +
-                            CleanText(messaging::CallerPlayerName().c_str());
+                            CleanText(player::CallerPlayerName().c_str());
   od_printf("\n\r`bright red`Line1: `bright magenta`");
   const std::string line1 = CleanText(messaging::ReadLine(55).c_str());
   od_printf("`bright red`Line2: `bright magenta`");

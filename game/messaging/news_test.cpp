@@ -43,7 +43,7 @@ TEST_F(NewsTest, FourItemsFitOnePageWithoutTheQuestion) {
   Type("k");
   ShowNews("yesterday");
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   EXPECT_NE(std::string::npos, seen.find("ITEM 1\r\nline of item 1\r\n\r\n\r\nITEM 2"));
   EXPECT_NE(std::string::npos, seen.find("ITEM 4"));
   EXPECT_EQ(std::string::npos, seen.find("Continue"));
@@ -57,7 +57,7 @@ TEST_F(NewsTest, AFifthItemOpensASecondPage) {
   Type("yk");
   ShowNews("today");
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   size_t question = seen.find("Continue (y/n)? ");
   ASSERT_NE(std::string::npos, question) << seen;
   EXPECT_LT(seen.find("ITEM 4"), question);
@@ -85,7 +85,7 @@ TEST_F(NewsTest, AddedNewsIsTodaysAndStoredMarkupShowsButNoControlBytes) {
   ShowNews("today");
   std::string raw = Screen();
   EXPECT_NE(std::string::npos, raw.find("\x1b[1;31;40mHEADLINE"));
-  EXPECT_NE(std::string::npos, PlainText(raw).find("a bad line[2J"));
+  EXPECT_NE(std::string::npos, harness::StripAnsi(raw).find("a bad line[2J"));
   EXPECT_EQ(std::string::npos, raw.find('`'));
 }
 
@@ -115,7 +115,7 @@ TEST_F(NewsTest, TheLedgerShowsTheLastFivePostsAndPostsTheCallersLines) {
   Type("\r");
   ChatLedger();
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   EXPECT_NE(std::string::npos, seen.find("The Tavern Chat Ledger"));
   EXPECT_EQ(std::string::npos, seen.find("post 1"));
   EXPECT_NE(std::string::npos, seen.find("Ben Posted:\n\r  post 2"));

@@ -14,8 +14,9 @@
 #include "game/messaging/messaging.h"
 #include "game/messaging/text.h"
 #include "game/money/money.h"
-#include "game/session/ansi.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/ui/ansi.h"
+#include "game/ui/ui.h"
 
 namespace trv {
 namespace {
@@ -28,12 +29,6 @@ std::string Padded(const char* format, const std::string& text) {
   char buffer[512];
   snprintf(buffer, sizeof buffer, format, text.c_str());
   return buffer;
-}
-
-// "(y/N)? " in the prompts' colours.
-std::string YesNo(const char* colour) {
-  return std::string(colour) + "(" + ansi::kBrightYellow + "y" + colour + "/" +
-         ansi::kBrightYellow + "N" + colour + ")? ";
 }
 
 PlayerListStyle OnlineStyle() {
@@ -73,7 +68,7 @@ std::string AnyUserWithId(const std::string& id) {
 }
 
 void PostTelegram(const std::string& to, const std::string (&lines)[kTelegramLines]) {
-  std::string sender = messaging::CallerPlayerName();
+  std::string sender = player::CallerPlayerName();
   db::Exec(db::kNode,
            "INSERT INTO %s (TypeOf,SentTo,Line1,Line2,Line3,Line4,Line5,SentBy) VALUES "
            "(%d,%Q,%Q,%Q,%Q,%Q,%Q,%Q)",
@@ -127,7 +122,7 @@ using namespace trv;
 
 void WhoOnline(void) {
   ShowPlayerList(OnlinePlayers(), OnlineStyle());
-  Emu(std::string("\r\n\n") + ansi::kDarkGreen + "Send TeleGram " + YesNo(ansi::kDarkGreen));
+  Emu(std::string("\r\n\n") + ansi::kDarkGreen + "Send TeleGram " + YesNoAnsi(ansi::kDarkGreen));
   if (od_get_answer("YN") == 'N') return;
   const std::string id = AskPlayerId();
   if (id.empty()) return;
@@ -151,7 +146,7 @@ void WhoOnline(void) {
       break;
     }
   }
-  Emu(std::string("\r\n") + ansi::kDarkGreen + "Send this TeleGram " + YesNo(ansi::kDarkGreen));
+  Emu(std::string("\r\n") + ansi::kDarkGreen + "Send this TeleGram " + YesNoAnsi(ansi::kDarkGreen));
   if (od_get_answer("YN") == 'N') return;
   const std::string to = OnlineUserWithId(id);
   if (to.empty()) {
@@ -188,7 +183,7 @@ void WriteToPlayer(void) {
                 db::TableName(db::kPlayer)),
       style);
   Emu(std::string("\r\n\n") + ansi::kDarkGreen + "Send Personal Message " +
-      YesNo(ansi::kDarkGreen));
+      YesNoAnsi(ansi::kDarkGreen));
   if (od_get_answer("YN") == 'N') return;
   const std::string id = AskPlayerId();
   if (id.empty()) return;
@@ -200,7 +195,7 @@ void WriteToPlayer(void) {
   od_printf("\n\n\r`bright blue`");
   // The reader keeps the markup of stored mail, so typed text goes in clean.
   const std::string title =
-      "`dark green`MESSAGE FROM: `bright cyan`" + CleanText(messaging::CallerPlayerName().c_str());
+      "`dark green`MESSAGE FROM: `bright cyan`" + CleanText(player::CallerPlayerName().c_str());
   od_printf("\n\n\r`dark green`Message will be sent after submitting..");
   od_printf("\n\r`grey`Max 2 lines");
   od_printf("\n\n\r`bright red`Line 1: `bright magenta`");

@@ -12,8 +12,9 @@
 #include "game/messaging/chat_room.h"
 #include "game/messaging/messaging.h"
 #include "game/messaging/text.h"
-#include "game/session/ansi.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/ui/ansi.h"
+#include "game/ui/ui.h"
 
 namespace trv::messaging {
 namespace {
@@ -50,12 +51,12 @@ void ShowTelegram(const db::ResultTable& msgs, int r, const std::string& by) {
   od_disp_emu(text.c_str(), TRUE);
   od_get_key(TRUE);
   // Inside the room the loop draws its whole frame again itself.
-  if (!ChatRoomActive() && CallerPlace() == kInChatRoom) DrawChatWin();
+  if (!ChatRoomActive() && player::CallerPlace() == kInChatRoom) DrawChatWin();
 }
 
 // Types 3 and 4: a line for a caller inside the chat room, nothing elsewhere.
 void ShowChatNotice(const std::string& by, bool entered) {
-  if (CallerPlace() != kInChatRoom) return;
+  if (player::CallerPlace() != kInChatRoom) return;
   std::string line = std::string(ansi::kBrightRed) + "** " + ansi::kBrightYellow + by +
                      (entered ? " enters the chat room.." : " left the chat room..");
   if (!ChatRoomNotice(line)) od_disp_emu(("\n\r" + line).c_str(), TRUE);
@@ -66,23 +67,12 @@ void ShowChatNotice(const std::string& by, bool entered) {
 void NoteFullScreen() { ++g_full_screens; }
 int FullScreensShown() { return g_full_screens; }
 
-std::string CallerPlace() {
-  db::ResultTable place = db::Query(db::kPlayer, "SELECT WhereInGame FROM %s WHERE UserName=%Q",
-                                    db::TableName(db::kPlayer), CallerUserName());
-  return place.Text(0, 0);
-}
-
-void SetCallerPlace(const std::string& place) {
-  db::Exec(db::kPlayer, "UPDATE %s SET WhereInGame=%Q WHERE UserName=%Q",
-           db::TableName(db::kPlayer), place.c_str(), CallerUserName());
-}
-
 }  // namespace trv::messaging
 
 namespace trv {
 
 void Broadcast(int type) {
-  const char* me = messaging::CallerUserName();
+  const char* me = player::CallerUserName();
   db::ResultTable sender = db::Query(db::kPlayer, "SELECT PlayerName FROM %s WHERE UserName=%Q",
                                      db::TableName(db::kPlayer), me);
   if (sender.empty()) return;
@@ -100,7 +90,7 @@ using namespace trv;
 using namespace trv::messaging;
 
 void Check_For_Msgs(void) {
-  const char* me = CallerUserName();
+  const char* me = player::CallerUserName();
   db::ResultTable node = db::Query(db::kNode, "SELECT 1 FROM %s WHERE SentTo=%Q LIMIT 1",
                                    db::TableName(db::kNode), me);
   if (!node.empty()) NodeMsgs();
@@ -119,7 +109,7 @@ void NodeMsgs(void) {
   db::ResultTable msgs = db::Query(db::kNode,
                                    "SELECT IDNum, TypeOf, Line1, Line2, Line3, Line4, Line5, "
                                    "SentTo, SentBy FROM %s WHERE SentTo=%Q ORDER BY IDNum",
-                                   db::TableName(db::kNode), CallerUserName());
+                                   db::TableName(db::kNode), player::CallerUserName());
   for (int r = 0; r < msgs.rows(); ++r) {
     const std::string by = CleanText(msgs.Text(r, "SentBy"));
     switch (atoi(msgs.Text(r, "TypeOf"))) {

@@ -1,10 +1,8 @@
 // What the messaging readers share inside the library: the guard that
-// keeps a reader from running inside itself, the count of screens the
-// readers cleared, and the caller's place.
+// keeps a reader from running inside itself, and the count of screens the
+// readers cleared.
 #ifndef TRV_GAME_MESSAGING_PRESENCE_H_
 #define TRV_GAME_MESSAGING_PRESENCE_H_
-
-#include <string>
 
 namespace trv::messaging {
 
@@ -31,10 +29,6 @@ class Reentry {
 // frame is gone and must be drawn again.
 void NoteFullScreen();
 int FullScreensShown();
-
-// The caller's place (player.WhereInGame).
-std::string CallerPlace();
-void SetCallerPlace(const std::string& place);
 
 }  // namespace trv::messaging
 

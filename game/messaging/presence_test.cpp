@@ -62,7 +62,7 @@ TEST_F(PresenceTest, MessagesShowInPostingOrderEachOnItsOwnScreenAndAreGoneAfter
   Type("abc");  // a key for each screen
   NodeMsgs();
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   size_t ben = Find(seen, "Ben has entered the realm!");
   size_t cat = Find(seen, "Cat has left the realm..");
   size_t gram = Find(seen, "Tele-Gram Received!");
@@ -101,7 +101,7 @@ TEST_F(PresenceTest, InsideTheChatRoomNoticesPrintInPlaceAndATelegramRedrawsTheF
   Type("k");
   NodeMsgs();
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   size_t enters = Find(seen, "** Ben enters the chat room..");
   size_t left = Find(seen, "** Cat left the chat room..");
   size_t gram = Find(seen, "psst");
@@ -124,7 +124,7 @@ TEST_F(PresenceTest, NamesAndTelegramLinesReachTheScreenClean) {
   Type("k");
   NodeMsgs();
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   EXPECT_NE(std::string::npos, Find(seen, "Evbright redil[31m wrote:")) << seen;
   EXPECT_NE(std::string::npos, Find(seen, "hi bright bluethere\n\r[2Jgone")) << seen;
   EXPECT_EQ(std::string::npos, raw.find('\a'));

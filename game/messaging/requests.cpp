@@ -10,11 +10,12 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
-#include "game/maint/game_date.h"
 #include "game/messaging/messaging.h"
 #include "game/messaging/presence.h"
 #include "game/messaging/text.h"
-#include "game/session/ui.h"
+#include "game/player/caller.h"
+#include "game/ui/game_date.h"
+#include "game/ui/ui.h"
 
 namespace trv {
 namespace {
@@ -41,7 +42,7 @@ Wedding Marry(const std::string& proposer, const std::string& proposer_user) {
   db::RunWriteUnit([&] {
     db::ResultTable me =
         db::Query(db::kPlayer, "SELECT PlayerName,UserName FROM %s WHERE UserName=%Q",
-                  db::TableName(db::kPlayer), messaging::CallerUserName());
+                  db::TableName(db::kPlayer), player::CallerUserName());
     if (Married(me.Text(0, 0))) {
       outcome = Wedding::kReaderMarried;
       return true;
@@ -75,7 +76,7 @@ void MarriageProposal(const char* line1, const char* line2, const char* line3,
       "\n\r`dark green`Agree to marry `bright green`%s `dark green`(`bright yellow`y`dark "
       "green`/`bright yellow`N`dark green`)? ",
       sender.c_str());
-  const std::string me = CleanText(messaging::CallerPlayerName().c_str());
+  const std::string me = CleanText(player::CallerPlayerName().c_str());
   if (me.empty()) return;
   if (od_get_answer("YN") == 'N') {
     AddPersonal(sender_user, "PROPOSAL NEWS", (me + " turned down your marriage proposal!").c_str(),
@@ -156,7 +157,7 @@ std::string LongDate() {
   struct tm local;
   localtime_r(&now, &local);
   char text[32];
-  snprintf(text, sizeof text, "%-9s %02d, %04d", maint::MonthName(local.tm_mon + 1), local.tm_mday,
+  snprintf(text, sizeof text, "%-9s %02d, %04d", MonthName(local.tm_mon + 1), local.tm_mday,
            local.tm_year + 1900);
   return text;
 }
@@ -169,7 +170,7 @@ void AddRequest(const char* userName, const char* line1, const char* line2, cons
                 int kind) {
   db::ResultTable me =
       db::Query(db::kPlayer, "SELECT PlayerName,UserName FROM %s WHERE UserName=%Q",
-                db::TableName(db::kPlayer), messaging::CallerUserName());
+                db::TableName(db::kPlayer), player::CallerUserName());
   db::Exec(db::kUserNews,
            "INSERT INTO %s (UserName, TypeOfReq, Line1, Line2, Line3, SenderPlayerName, "
            "SenderUserName) VALUES (%Q,%d,%Q,%Q,%Q,%Q,%Q)",
@@ -193,7 +194,7 @@ void Request(void) {
         "DELETE FROM %s WHERE IDNum=(SELECT IDNum FROM %s WHERE UserName=%Q AND TypeOfReq<>%d "
         "ORDER BY IDNum LIMIT 1) RETURNING IDNum, TypeOfReq, Line1, Line2, Line3, "
         "SenderPlayerName, SenderUserName",
-        table, table, messaging::CallerUserName(), 0);
+        table, table, player::CallerUserName(), 0);
     if (request.empty()) break;
     const long long kind = request.Int(0, "TypeOfReq");
     if (kind >= kFirstKind && kind <= kLastKind) {

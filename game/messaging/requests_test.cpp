@@ -171,7 +171,7 @@ TEST_F(RequestTest, RomanticMailIsShownAndAnsweredWithTheTavernsWriter) {
   Type("k");
   Request();
   std::string raw = Screen();
-  std::string seen = PlainText(raw);
+  std::string seen = harness::StripAnsi(raw);
   EXPECT_NE(std::string::npos, seen.find("\260\261\262 ROMANTIC MAIL \262\261\260"));
   EXPECT_NE(std::string::npos, seen.find("Ben wrote you a letter, the outside of the letter"));
   EXPECT_NE(std::string::npos, seen.find("Roses are red\n\rbright redviolets[2J"));

@@ -17,29 +17,11 @@
 
 namespace trv::messaging::testing {
 
-std::string PlainText(const std::string& raw) {
-  std::string out;
-  for (size_t i = 0; i < raw.size(); ++i) {
-    if (raw[i] != '\x1b') {
-      out += raw[i];
-      continue;
-    }
-    if (i + 1 < raw.size() && raw[i + 1] == '[') {
-      size_t end = i + 2;
-      while (end < raw.size() && !(raw[end] >= 0x40 && raw[end] <= 0x7E)) ++end;
-      i = end;
-    } else {
-      ++i;  // two-byte sequences (index, reverse index)
-    }
-  }
-  return out;
-}
-
 TestNode::TestNode(const std::string& user, const std::function<void()>& body) {
   int keys[2];
   int screen[2];
   if (pipe(keys) != 0 || pipe(screen) != 0) abort();
-  pid_ = db::testing::SpawnNode([&] {
+  pid_ = test::SpawnNode([&] {
     close(keys[1]);
     close(screen[0]);
     od_kit_reset();  // the line SpawnNode gave is replaced by ours
@@ -59,7 +41,7 @@ TestNode::TestNode(const std::string& user, const std::function<void()>& body) {
 TestNode::~TestNode() {
   if (pid_ > 0) {
     kill(pid_, SIGKILL);
-    db::testing::WaitNode(pid_, 1000);
+    test::WaitNode(pid_, 1000);
   }
   close(keys_);
   close(screen_);
@@ -82,15 +64,15 @@ void TestNode::Drain(int timeout_ms) {
 }
 
 ::testing::AssertionResult TestNode::WaitFor(const std::string& text, int timeout_ms) {
-  long long deadline = db::testing::NowMs() + timeout_ms;
+  long long deadline = test::NowMs() + timeout_ms;
   for (;;) {
-    std::string plain = PlainText(raw_);
+    std::string plain = harness::StripAnsi(raw_);
     size_t at = plain.find(text, mark_);
     if (at != std::string::npos) {
       mark_ = at + text.size();
       return ::testing::AssertionSuccess();
     }
-    long long left = deadline - db::testing::NowMs();
+    long long left = deadline - test::NowMs();
     if (left <= 0)
       return ::testing::AssertionFailure()
              << "\"" << text << "\" did not show; after the last match the node showed:\n"
@@ -101,11 +83,11 @@ void TestNode::Drain(int timeout_ms) {
 
 ::testing::AssertionResult TestNode::WaitUntil(const std::function<bool(const std::string&)>& done,
                                                const std::string& what, int timeout_ms) {
-  long long deadline = db::testing::NowMs() + timeout_ms;
+  long long deadline = test::NowMs() + timeout_ms;
   for (;;) {
-    std::string plain = PlainText(raw_);
+    std::string plain = harness::StripAnsi(raw_);
     if (done(plain)) return ::testing::AssertionSuccess();
-    long long left = deadline - db::testing::NowMs();
+    long long left = deadline - test::NowMs();
     if (left <= 0)
       return ::testing::AssertionFailure() << what << " did not come; the node showed:\n" << plain;
     Drain(static_cast<int>(left < 50 ? left : 50));
@@ -120,11 +102,11 @@ void TestNode::Drain(int timeout_ms) {
 
 std::string TestNode::Text() {
   Drain(20);
-  return PlainText(raw_);
+  return harness::StripAnsi(raw_);
 }
 
 int TestNode::Finish(int timeout_ms) {
-  int status = db::testing::WaitNode(pid_, timeout_ms);
+  int status = test::WaitNode(pid_, timeout_ms);
   pid_ = -1;
   Drain(0);
   return status;
@@ -133,7 +115,6 @@ int TestNode::Finish(int timeout_ms) {
 void MessagingTest::SetUp() {
   DbTest::SetUp();
   BeCaller("me");
-  od_control.od_inactivity = 10;  // a test short of keys ends instead of hanging
   for (int table = 0; table < db::kTableCount; ++table)
     db::Exec(db::kNoTable, "%s", db::CreationStatement(table));
   // The screens' art, as the door finds it in its game directory.
@@ -145,18 +126,16 @@ void MessagingTest::SetUp() {
   }
 }
 
-void MessagingTest::BeCaller(const std::string& user) {
-  snprintf(od_control.user_name, sizeof od_control.user_name, "%s", user.c_str());
-}
-
 void MessagingTest::AddPlayer(const std::string& user, const std::string& name, int status,
                               const std::string& place, int level, const std::string& gender,
                               const std::string& race) {
-  db::Exec(db::kPlayer,
-           "INSERT INTO %s (UserName,PlayerName,Kingdom,Gender,FirstRace,Level,Status,"
-           "WhereInGame) VALUES (%Q,%Q,'Avalon',%Q,%Q,%d,%d,%Q)",
-           db::TableName(db::kPlayer), user.c_str(), name.c_str(), gender.c_str(), race.c_str(),
-           level, status, place.c_str());
+  test::Character c(user, name);
+  c.status = status;
+  c.where = place;
+  c.level = level;
+  c.gender = gender;
+  c.more = "FirstRace='" + race + "'";
+  test::AddCharacter(c);
 }
 
 long long MessagingTest::Count(const char* format, ...) {

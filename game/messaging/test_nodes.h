@@ -9,12 +9,10 @@
 #include <functional>
 #include <string>
 
-#include "game/db/test_support.h"
+#include "tests/harness/text.h"
+#include "tests/support/in_process.h"
 
 namespace trv::messaging::testing {
-
-// What a caller reads: the output with ANSI sequences taken out.
-std::string PlainText(const std::string& raw);
 
 // A caller on another node: a process of its own with its own database
 // connection, its line a pair of pipes this side holds the other ends of.
@@ -52,12 +50,10 @@ class TestNode {
 };
 
 // The in-process caller's tests: a scratch realm and a caller named "me".
-class MessagingTest : public db::testing::DbTest {
+class MessagingTest : public test::DbTest {
  protected:
   void SetUp() override;
 
-  // Makes the in-process caller `user`.
-  static void BeCaller(const std::string& user);
   // A character; status 1 puts it in the realm at `place`.
   static void AddPlayer(const std::string& user, const std::string& name, int status = 0,
                         const std::string& place = "", int level = 1,
@@ -65,7 +61,7 @@ class MessagingTest : public db::testing::DbTest {
   // The first column of the first row of a query.
   static long long Count(const char* format, ...);
   // What the caller saw since the last look, ANSI removed.
-  std::string Seen() { return PlainText(Screen()); }
+  std::string Seen() { return harness::StripAnsi(Screen()); }
 };
 
 }  // namespace trv::messaging::testing

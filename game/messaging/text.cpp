@@ -1,13 +1,8 @@
 #include "game/messaging/text.h"
 
-#include <ctype.h>
-
 #include <vector>
 
 #include "doorkit/doorkit.h"
-#include "game/db/db.h"
-#include "game/db/result_table.h"
-#include "game/db/schema.h"
 
 namespace trv::messaging {
 namespace {
@@ -15,29 +10,6 @@ namespace {
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F || c == 0xFF; }
 
 }  // namespace
-
-// The door kit's own reading of a colour name: any case, blanks around it
-// and after "bright" or "dark" do not matter.
-bool IsColourName(const std::string& raw) {
-  std::string name;
-  for (char c : raw) name += static_cast<char>(tolower(static_cast<unsigned char>(c)));
-  size_t first = name.find_first_not_of(' ');
-  if (first == std::string::npos) return false;
-  name = name.substr(first, name.find_last_not_of(' ') - first + 1);
-  if (name == "grey" || name == "gray" || name == "brown") return true;
-  for (const char* prefix : {"bright ", "dark "}) {
-    const std::string p(prefix);
-    if (name.compare(0, p.size(), p) == 0) {
-      name = name.substr(name.find_first_not_of(' ', p.size()));
-      break;
-    }
-  }
-  static const char* const kBase[] = {"black",   "red",  "green", "yellow", "blue",
-                                      "magenta", "cyan", "white", "grey",   "gray"};
-  for (const char* base : kBase)
-    if (name == base) return true;
-  return false;
-}
 
 std::string ShowableMarkup(const char* text) {
   std::string plain;
@@ -53,7 +25,8 @@ std::string ShowableMarkup(const char* text) {
     }
     out.append(plain, i, open - i);
     size_t close = plain.find('`', open + 1);
-    if (close != std::string::npos && IsColourName(plain.substr(open + 1, close - open - 1))) {
+    if (close != std::string::npos &&
+        od_is_colour_name(plain.substr(open + 1, close - open - 1).c_str())) {
       out.append(plain, open, close - open + 1);
       i = close + 1;
     } else {
@@ -61,14 +34,6 @@ std::string ShowableMarkup(const char* text) {
     }
   }
   return out;
-}
-
-const char* CallerUserName() { return od_control.user_name; }
-
-std::string CallerPlayerName() {
-  db::ResultTable me = db::Query(db::kPlayer, "SELECT PlayerName FROM %s WHERE UserName=%Q",
-                                 db::TableName(db::kPlayer), CallerUserName());
-  return me.Text(0, 0);
 }
 
 void ClearRows(int first, int last) {

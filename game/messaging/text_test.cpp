@@ -21,15 +21,6 @@ TEST(ShowableMarkupTest, KeepsColourNamesAndDropsEverythingElseThatCouldSteerASc
   EXPECT_EQ("\260\261\262 shades \262\261\260", ShowableMarkup("\260\261\262 shades \262\261\260"));
 }
 
-TEST(ShowableMarkupTest, KnowsTheKitsColourNames) {
-  for (const char* name :
-       {"grey", "gray", "brown", "red", "bright red", "dark green", "BRIGHT WHITE", "dark grey",
-        "black", "bright magenta", " red ", "bright  red"})
-    EXPECT_TRUE(IsColourName(name)) << name;
-  for (const char* name : {"", "  ", "bright", "bright ", "pink", "darkgreen", "light red"})
-    EXPECT_FALSE(IsColourName(name)) << name;
-}
-
 TEST(LongDateTest, MonthInNineColumnsTwoDigitDayAndFourDigitYear) {
   std::string date = LongDate();
   EXPECT_TRUE(std::regex_match(date, std::regex("[A-Z][a-z]{2,8} * [0-3][0-9], [0-9]{4}"))) << date;

@@ -268,6 +268,14 @@ long long GameDir::QueryInt(const std::string& sql) const {
 
 void GameDir::Exec(const std::string& sql) const { RunSql(DbPath(), sql, nullptr, true); }
 
+void GameDir::AddCharacter(const test::Character& character) const {
+  Exec(test::InsertStatements(character));
+}
+
+void GameDir::AddKingdom(const test::Kingdom& kingdom) const {
+  Exec(test::InsertStatements(kingdom));
+}
+
 Session& Nodes::Start(const Caller& caller, Link link,
                       const std::function<void(SessionOptions&)>& adjust) {
   SessionOptions options = dir_.CallerSession(program_, caller, link);

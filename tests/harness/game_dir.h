@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/harness/session.h"
+#include "tests/support/world.h"
 
 namespace trv::harness {
 
@@ -75,6 +76,9 @@ class GameDir {
   // All rows; NULL is "".
   std::vector<std::vector<std::string>> QueryRows(const std::string& sql) const;
   void Exec(const std::string& sql) const;
+  // The world builder's rows (tests/support/world.h).
+  void AddCharacter(const test::Character& character) const;
+  void AddKingdom(const test::Kingdom& kingdom) const;
 
  private:
   std::string path_;

@@ -1,0 +1,34 @@
+// Main Street: the town menu from which every place is reached.
+#include <vector>
+
+#include "game/messaging/messaging.h"
+#include "game/place/place.h"
+#include "game/town/play.h"
+#include "game/ui/closing.h"
+#include "game/ui/world_options.h"
+
+namespace trv {
+namespace {
+
+void TodaysNews() { ShowNews("today"); }
+
+// The places that exist, one row each: the key (also in Skins/MAIN.ANS),
+// the place text written before going (nullptr: none), and the place. '.'
+// and '=' are every place's own.
+const std::vector<PlaceKey>& Places() {
+  static const std::vector<PlaceKey> kPlaces = {
+      {'\r', nullptr, nullptr},  // redraw
+      {'1', nullptr, ShowWorldOptions},  {'*', nullptr, Suicide},
+      {'D', "Reading News", TodaysNews}, {'Q', nullptr, ExitGame},
+  };
+  return kPlaces;
+}
+
+}  // namespace
+
+void MainStreet() {
+  const PlaceScreen street{"Main Street", "Skins/MAIN.ANS", 21, 26};
+  for (;;) RunPlace(street, Places());
+}
+
+}  // namespace trv
