@@ -118,11 +118,15 @@ TEST_F(ChatRoomTest, ANoticeOfAnArrivalScrollsIntoTheMessageArea) {
            TableName(db::kNode));
   Type(std::string(kCtrlP) + kCtrlQ);
   BeginChat();
-  std::string raw = Screen();
-  EXPECT_NE(std::string::npos, harness::StripAnsi(raw).find("** Cat enters the chat room.."));
-  EXPECT_EQ(1u, Occurrences(raw, "\x1b[2J"));
-  EXPECT_NE(std::string::npos, raw.find("\x1b[20;1H\x1b[1;31;40m** "))
-      << "written at the foot of the message area";
+  EXPECT_EQ(1u, Occurrences(Screen(), "\x1b[2J"));
+  // In the message area (rows 10 to 20), in bright red, never over the frame.
+  const harness::Screen& room = Shown();
+  const auto notice = room.Find("** Cat enters the chat room..");
+  ASSERT_TRUE(notice) << room.Dump();
+  EXPECT_EQ(1, notice->column);
+  EXPECT_GE(notice->row, 10);
+  EXPECT_LE(notice->row, 20);
+  EXPECT_EQ(9, room.CellAt(notice->row, 1).colour);
 }
 
 TEST_F(ChatRoomTest, ACallerFromAPlaceMenuIsAPatronAndGetsHisPlaceBack) {

@@ -79,10 +79,14 @@ TEST_F(MailTest, TheGamesColoursShowAndStrayMarkupAndControlBytesDoNot) {
   Type("k");
   Personal();
   std::string raw = Screen();
-  std::string seen = harness::StripAnsi(raw);
-  EXPECT_NE(std::string::npos, raw.find("\x1b[1;36;40mBank Transfer"));
-  EXPECT_NE(std::string::npos, seen.find("Bens gift nocolour arrived[2J")) << seen;
-  EXPECT_NE(std::string::npos, seen.find("You gain an extra 3 fights!"));
+  const harness::Screen& shown = Shown();
+  const auto title = shown.Find("Bank Transfer");
+  ASSERT_TRUE(title) << shown.Dump();
+  EXPECT_EQ(14, shown.CellAt(title->row, title->column).colour) << "bright cyan";
+  EXPECT_TRUE(shown.Contains("Bens gift nocolour arrived[2J")) << shown.Dump();
+  const auto fights = shown.Find("You gain an extra 3 fights!");
+  ASSERT_TRUE(fights);
+  EXPECT_EQ(10, shown.CellAt(fights->row, fights->column + 18).colour) << "a bright green 3";
   EXPECT_EQ(std::string::npos, raw.find('`'));
   EXPECT_EQ(std::string::npos, raw.find('\a'));
 }

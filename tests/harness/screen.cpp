@@ -178,6 +178,19 @@ bool Screen::Contains(std::string_view utf8) const {
   return false;
 }
 
+std::optional<Screen::Position> Screen::Find(std::string_view utf8) const {
+  for (int r = 1; r <= rows_; ++r) {
+    const std::string row = Row(r);
+    const size_t at = row.find(utf8);
+    if (at == std::string::npos) continue;
+    int column = 1;  // one cell per character: count the characters before
+    for (size_t i = 0; i < at; ++i)
+      if ((static_cast<unsigned char>(row[i]) & 0xC0) != 0x80) ++column;
+    return Position{r, column};
+  }
+  return std::nullopt;
+}
+
 int Screen::CursorRow() const {
   VTermPos pos;
   vterm_state_get_cursorpos(state_, &pos);

@@ -6,6 +6,7 @@
 #define TRV_TESTS_HARNESS_SCREEN_H_
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,6 +61,13 @@ class Screen {
   std::string AllText() const;
   // True when any row holds the text.
   bool Contains(std::string_view utf8) const;
+  // Where the text first shows (top row first), to look at its cells'
+  // colours; nullopt when no row holds it.
+  struct Position {
+    int row;
+    int column;
+  };
+  std::optional<Position> Find(std::string_view utf8) const;
 
   int CursorRow() const;
   int CursorColumn() const;
