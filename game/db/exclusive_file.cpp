@@ -10,14 +10,11 @@
 #include <unistd.h>
 
 #include "doorkit/doorkit.h"
+#include "game/db/portability.h"
+
+using trv::NowMs;
 
 namespace {
-
-long long NowMs() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
-}
 
 // open(2) flags for a C library mode, never O_TRUNC: a "w" file is emptied
 // only after the lock is ours, or a waiting writer would wipe the data the

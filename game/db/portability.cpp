@@ -188,3 +188,9 @@ char* os_version(char* text, size_t size) {
 }
 
 }  // extern "C"
+
+long long trv::NowMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+}

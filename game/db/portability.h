@@ -61,6 +61,14 @@ char* os_version(char* text, size_t size);
 
 #ifdef __cplusplus
 }  // extern "C"
+
+namespace trv {
+
+// Milliseconds on a clock that never jumps (the wall clock may): the one
+// clock of the game's timeouts and polling intervals.
+long long NowMs();
+
+}  // namespace trv
 #endif
 
 #endif  // TRV_GAME_DB_PORTABILITY_H_

@@ -7,6 +7,7 @@
 
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
+#include "game/db/portability.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
@@ -15,7 +16,6 @@
 #include "game/messaging/text.h"
 #include "game/player/caller.h"
 #include "game/ui/ansi.h"
-#include "game/ui/clock.h"
 #include "game/ui/ui.h"
 
 namespace trv::messaging {

@@ -16,7 +16,6 @@
 #include "game/db/connection.h"
 #include "game/db/db.h"
 #include "game/db/schema.h"
-#include "game/ui/clock.h"
 
 namespace trv::test {
 namespace {

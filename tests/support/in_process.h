@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "game/ui/clock.h"
+#include "game/db/portability.h"
 #include "tests/harness/screen.h"
 #include "tests/support/world.h"
 
