@@ -22,9 +22,9 @@ void FillControlRecord() {
 
 // The door's rule wants the full command line, program path first.
 std::string CommandLine(int argc, char** argv) {
-  std::string line = argv[0];
-  for (int i = 1; i < argc; ++i) line += std::string(" ") + argv[i];
-  return line;
+  std::string arguments;
+  for (int i = 1; i < argc; ++i) arguments += std::string(" ") + argv[i];
+  return trv::WithProgramPath(arguments, argv[0]);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "config/player_fields.h"
 #include "config/prompts.h"
 #include "doorkit/doorkit.h"
+#include "game/db/liveness.h"
 #include "game/db/connection.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
@@ -45,6 +46,7 @@ void Row(const ResultTable& players, int r) {
 }
 
 void ListPlayers() {
+  db::RepairGhosts();  // a killed door's caller shows as off-line
   ResultTable players =
       Query(kPlayer, "SELECT IDNum,Gender,PlayerName,Level,WhereInGame FROM %s ORDER BY IDNum",
             TableName(kPlayer));

@@ -222,8 +222,11 @@ Attempt RunStatements(int table, const std::vector<std::string>& parts) {
 void FollowMovedFile() {
   if (!IsOpen() || !sqlite3_get_autocommit(Handle())) return;
   int moved = 0;
-  if (sqlite3_file_control(Handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+  if (sqlite3_file_control(Handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
+      moved) {
     Reopen();
+    RunReplacedFileHandler();
+  }
 }
 
 char** Run(int table, char* statement, int* rows, int* columns) {

@@ -9,6 +9,7 @@
 #include "game/db/connection.h"
 #include "game/db/db.h"
 #include "game/db/exclusive_file.h"
+#include "game/db/liveness.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/maint/game_date.h"
@@ -36,6 +37,7 @@ enum class Realm {
 };
 
 Realm ReadRealm() {
+  db::RepairGhosts();  // a killed door's caller does not keep the day waiting
   ResultTable count = Query(db::kState, "SELECT NumPlayers FROM %s", TableName(db::kState));
   if (count.empty()) return Realm::kNoCount;
   if (count.Int(0, 0) <= 0) return Realm::kEmpty;
@@ -127,7 +129,12 @@ void CheckForMaint(int mode, const char* command_line) {
   if (!correctDirectory(command_line)) od_exit(10, FALSE);
   const maint::GameDate today = maint::GameDate::Today();
   db::SetFatalExit(ExitGame);
+  db::SetReplacedFileHandler(EndSessionAfterReset);
   db::Open();
+  // Ghosts of this caller's own killed door too, before this door's mark
+  // makes the name alive again.
+  db::RepairGhosts();
+  if (mode == kMaintNone || mode == kMaintCheck) db::HoldLiveMark(od_control.user_name);
   maint::EnsureTimeFile(today);
   switch (mode) {
     case kMaintCheck:

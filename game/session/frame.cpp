@@ -10,6 +10,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
+#include "game/messaging/chat_room.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
 #include "game/session/ansi.h"
@@ -41,6 +42,18 @@ void ListingHead() {
 void SetSessionCounted(bool counted) { g_session_counted = counted; }
 bool SessionCounted() { return g_session_counted; }
 
+void EndSessionAfterReset() {
+  if (!SessionCounted()) return;  // not in the realm: the next entry starts afresh
+  if (!db::Query(db::kPlayer, "SELECT 1 FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
+                 db::TableName(db::kPlayer), od_control.user_name)
+           .empty())
+    return;
+  SetSessionCounted(false);  // the new world never counted this session
+  od_printf("\n\r`bright red`The sysop has reset the realm; your character is gone.`grey`\n\r");
+  od_sleep(2000);
+  od_exit(10, FALSE);
+}
+
 }  // namespace trv
 
 using namespace trv;
@@ -59,6 +72,7 @@ void BeforeExitFunction(void) {
   db::SetFatalExit(AbortHook);
   const std::string user = od_control.user_name;
   try {
+    messaging::LeaveChatRoomOnExit();
     db::RunWriteUnit([&user] {
       // Only this caller's own unfinished character: another node may be
       // creating one right now.
@@ -69,6 +83,10 @@ void BeforeExitFunction(void) {
              TableName(db::kState));
       Exec(db::kPlayer, "UPDATE %s SET Status=0,WhereInGame='' WHERE UserName=%Q",
            TableName(db::kPlayer), user.c_str());
+      // Who came and went meanwhile is old news by the next visit; a
+      // telegram waits.
+      Exec(db::kNode, "DELETE FROM %s WHERE SentTo=%Q AND TypeOf<>%d", TableName(db::kNode),
+           user.c_str(), kTelegram);
       return true;
     });
     SetSessionCounted(false);

@@ -29,6 +29,11 @@ namespace trv {
 void SetSessionCounted(bool counted);
 bool SessionCounted();
 
+// Called when the database file was replaced under the door (the sysop's
+// world reset): a caller in the realm whose character is gone is sent back
+// to the BBS with a one-line notice instead of playing on with nothing.
+void EndSessionAfterReset();
+
 }  // namespace trv
 
 #endif  // TRV_GAME_SESSION_FRAME_H_
