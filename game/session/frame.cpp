@@ -78,15 +78,16 @@ void BeforeExitFunction(void) {
       // creating one right now.
       Exec(db::kPlayer, "DELETE FROM %s WHERE Kingdom Is NULL AND UserName=%Q",
            TableName(db::kPlayer), user.c_str());
-      if (SessionCounted())
+      if (SessionCounted()) {
         Exec(db::kState, "UPDATE %s SET NumPlayers=NumPlayers-1 WHERE NumPlayers>0",
              TableName(db::kState));
+        // Who came and went meanwhile is old news by the next visit; a
+        // telegram waits.
+        Exec(db::kNode, "DELETE FROM %s WHERE SentTo=%Q AND TypeOf<>%d", TableName(db::kNode),
+             user.c_str(), kTelegram);
+      }
       Exec(db::kPlayer, "UPDATE %s SET Status=0,WhereInGame='' WHERE UserName=%Q",
            TableName(db::kPlayer), user.c_str());
-      // Who came and went meanwhile is old news by the next visit; a
-      // telegram waits.
-      Exec(db::kNode, "DELETE FROM %s WHERE SentTo=%Q AND TypeOf<>%d", TableName(db::kNode),
-           user.c_str(), kTelegram);
       return true;
     });
     SetSessionCounted(false);

@@ -69,7 +69,7 @@ TEST(GameDirectory, AQuotedPathKeepsItsBlanks) {
   EXPECT_EQ("/bbs/my doors/trv", DirOf("\"/bbs/my doors/trv/TRVLaunch\" -D /bbs/node 1", &error));
   EXPECT_FALSE(error);
   EXPECT_EQ("C:\\My Doors", DirOf("\"C:\\My Doors\\TRVLaunch.exe\"", &error));
-  EXPECT_EQ("/bbs/my", DirOf("/bbs/my doors/trv/TRVLaunch", &error));  // unquoted: cut at the blank
+  EXPECT_EQ("/bbs", DirOf("/bbs/my doors/trv/TRVLaunch", &error));  // unquoted: cut at the blank
 }
 
 TEST(GameDirectory, TheRealProgramPathTakesThePlaceOfTheTypedOne) {
