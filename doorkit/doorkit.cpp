@@ -134,7 +134,8 @@ void NoteActivity() {
 // looking at stays as it is, and no line scrolls it away.
 void NoticeAtFoot(const char* markup) {
   char place[32];
-  snprintf(place, sizeof place, "\x1b" "7\x1b[%d;1H\x1b[K", od_control.od_term_rows);
+  const int last_row = od_control.od_term_rows > 0 ? od_control.od_term_rows : 24;
+  snprintf(place, sizeof place, "\x1b" "7\x1b[%d;1H\x1b[K", last_row);
   Send(place + ExpandMarkup(markup) + "\x1b" "8");
 }
 
