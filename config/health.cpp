@@ -93,9 +93,9 @@ bool Repair(sqlite3* db, FILE* out) {
   }
   for (const Caller& caller : CallersOnLine(db)) {
     if (caller.alive) continue;
-    char* sql = sqlite3_mprintf(
-        "UPDATE player SET Status=0,WhereInGame='' WHERE UserName=%Q AND Status=1",
-        caller.user.c_str());
+    char* sql =
+        sqlite3_mprintf("UPDATE player SET Status=0,WhereInGame='' WHERE UserName=%Q AND Status=1",
+                        caller.user.c_str());
     bool ok = Run(db, sql, nullptr, &error);
     sqlite3_free(sql);
     if (!ok) break;
@@ -195,9 +195,11 @@ int HealthCheck(bool repair, FILE* out) {
     fprintf(out, "All is well.\n");
     return 0;
   }
-  fprintf(out, "Needs the sysop:%s%s%s\n", intact ? "" : " the database is damaged (restore Backups/);",
+  fprintf(out, "Needs the sysop:%s%s%s\n",
+          intact ? "" : " the database is damaged (restore Backups/);",
           ghosts > 0 ? " ghosts of killed doors;" : "", stale ? " a stale session count;" : "");
-  if (ghosts > 0 || stale) fprintf(out, "Run TRVConfig -check -repair to mend the on-line marks.\n");
+  if (ghosts > 0 || stale)
+    fprintf(out, "Run TRVConfig -check -repair to mend the on-line marks.\n");
   return 1;
 }
 

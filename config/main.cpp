@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
   FillControlRecord();
   const std::string command_line = CommandLine(argc, argv);
   bool repair = false;
-  if (trv::config::WantsHealthCheck(argc, argv, &repair)) return RunHealthCheck(command_line, repair);
+  if (trv::config::WantsHealthCheck(argc, argv, &repair))
+    return RunHealthCheck(command_line, repair);
   od_parse_cmd_argv(argc, argv);
   od_init();  // a relative -D path still holds here
   for (;;) {

@@ -29,7 +29,7 @@ struct Kit {
   long long time_limit_ms = 0;
   bool inactivity_warned = false;
   bool time_warned = false;
-  bool ending = false;  // the last word is being written
+  bool ending = false;     // the last word is being written
   bool foot_used = false;  // the last row holds a question the next key answers
   void (*exit_intercept)(int) = nullptr;
 };
@@ -135,8 +135,13 @@ void NoteActivity() {
 void NoticeAtFoot(const char* markup) {
   char place[32];
   const int last_row = od_control.od_term_rows > 0 ? od_control.od_term_rows : 24;
-  snprintf(place, sizeof place, "\x1b" "7\x1b[%d;1H\x1b[K", last_row);
-  Send(place + ExpandMarkup(markup) + "\x1b" "8");
+  snprintf(place, sizeof place,
+           "\x1b"
+           "7\x1b[%d;1H\x1b[K",
+           last_row);
+  Send(place + ExpandMarkup(markup) +
+       "\x1b"
+       "8");
 }
 
 void CheckEvents() {

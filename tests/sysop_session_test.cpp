@@ -106,11 +106,13 @@ class SysopTest : public ::testing::Test {
   }
 
   void AddCharacter(const std::string& user, const std::string& name) {
-    dir_.Exec("INSERT INTO player (UserName,PlayerName,Kingdom,Gender,Level,HP,MaxHP,Inn,"
-              "BodyGuards,Status,WhereInGame,Equip1,Equip2,Gold,BankGold,MaxMagicPower,Strength,"
-              "Defense,Agility) VALUES ('" +
-              user + "','" + name + "','Avalon','Male',1,20,20,'',0,0,'','','','100','1000',5,5,"
-              "5,5)");
+    dir_.Exec(
+        "INSERT INTO player (UserName,PlayerName,Kingdom,Gender,Level,HP,MaxHP,Inn,"
+        "BodyGuards,Status,WhereInGame,Equip1,Equip2,Gold,BankGold,MaxMagicPower,Strength,"
+        "Defense,Agility) VALUES ('" +
+        user + "','" + name +
+        "','Avalon','Male',1,20,20,'',0,0,'','','','100','1000',5,5,"
+        "5,5)");
   }
 
   SessionOptions Options(const std::string& user, std::vector<std::string> extra = {}) {
@@ -201,9 +203,8 @@ TEST_P(StartPathTest, TheDoorWorksInItsOwnDirectoryAfterEveryChange) {
   caller.user_name = "walker";
   SessionOptions o = dir_.CallerSession(launch_, caller);
   o.program = GetParam().prepare(dir_, &o.work_dir);
-  const std::string game = fs::path(o.program).is_absolute()
-                               ? fs::path(o.program).parent_path().string()
-                               : dir_.path();
+  const std::string game =
+      fs::path(o.program).is_absolute() ? fs::path(o.program).parent_path().string() : dir_.path();
   Session s(std::move(o));
   ASSERT_TRUE(s.WaitForCursor(17, 54));
   // The listing returns to the title, which enters the directory again.
@@ -314,7 +315,8 @@ TEST_F(SysopTest, HealthCheckReportsAGhostAndRepairsIt) {
     EXPECT_EQ(1, check.Wait(5000ms)) << check.Output();
     const std::string out = check.Output();
     EXPECT_NE(std::string::npos, out.find("NO DOOR")) << out;
-    EXPECT_NE(std::string::npos, out.find("Session count (NumPlayers): 1; doors running: 0 (STALE)"))
+    EXPECT_NE(std::string::npos,
+              out.find("Session count (NumPlayers): 1; doors running: 0 (STALE)"))
         << out;
     EXPECT_EQ("1", Player("Status", "gone"));  // a check alone changes nothing
   }

@@ -2,8 +2,8 @@
 
 #include <limits.h>
 #include <stdio.h>
-#include <unistd.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <memory>
 #include <string>
@@ -45,8 +45,8 @@ int RetryEveryMillisecond(void*, int tries) {
 void ReportOpenError(const std::string& error) {
   char directory[PATH_MAX];
   const char* where = getcwd(directory, sizeof directory) ? directory : ".";
-  fprintf(stderr, "%s: DB create error: %s/%s: %s\n", od_control.od_prog_name, where,
-          kDatabasePath, error.c_str());
+  fprintf(stderr, "%s: DB create error: %s/%s: %s\n", od_control.od_prog_name, where, kDatabasePath,
+          error.c_str());
   od_printf("DB create error: %s/%s: %s\n\r", where, kDatabasePath, error.c_str());
   od_sleep(kReadMessageMs);
 }

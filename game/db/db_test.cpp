@@ -3,8 +3,8 @@
 #include "game/db/db.h"
 
 #include <fcntl.h>
-#include <limits.h>
 #include <gtest/gtest.h>
+#include <limits.h>
 #include <stdio.h>
 #include <unistd.h>
 

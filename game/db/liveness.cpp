@@ -37,8 +37,7 @@ Mark LookAt(const std::string& path) {
 }
 
 std::vector<std::string> OnlineUsers() {
-  ResultTable online =
-      Query(kPlayer, "SELECT UserName FROM %s WHERE Status=1", TableName(kPlayer));
+  ResultTable online = Query(kPlayer, "SELECT UserName FROM %s WHERE Status=1", TableName(kPlayer));
   std::vector<std::string> users;
   for (int r = 0; r < online.rows(); ++r) users.emplace_back(online.Text(r, 0));
   return users;
