@@ -37,8 +37,8 @@ std::string Today() {
 class Unattended {
  public:
   Unattended(const std::string& program, const std::vector<std::string>& args,
-             const std::string& work_dir)
-      : output_(work_dir + "/unattended." + std::to_string(getpid()) + ".out") {
+             const std::string& work_dir, const std::string& output_dir)
+      : output_(output_dir + "/unattended." + std::to_string(getpid()) + ".out") {
     pid_ = fork();
     if (pid_ == 0) {
       int in = open("/dev/null", O_RDONLY);
@@ -245,7 +245,7 @@ TEST_F(SysopTest, TrvConfigByARelativePathKeepsItsDirectoryAfterAnEditor) {
 TEST_F(SysopTest, RunMaintFromCronWaitsForTheCallerThenRuns) {
   AddCharacter("payer", "Payer");
   auto caller = OnMainStreet("payer");
-  Unattended cron(launch_, {"-L", "-runmaint"}, "/");
+  Unattended cron(launch_, {"-L", "-runmaint"}, "/", dir_.path());
   // Nothing on standard input is no dropped line: it waits.
   EXPECT_EQ(-1, cron.Wait(1500ms)) << cron.Output();
   EXPECT_EQ(0, PaidDay());
@@ -283,7 +283,7 @@ TEST_F(SysopTest, AKilledDoorsCallerIsAGhostToTheNextDoor) {
 TEST_F(SysopTest, RunMaintSeesThroughAGhostAndRuns) {
   AddCharacter("gone", "Gone");
   ASSERT_NO_FATAL_FAILURE(KillInRealm("gone"));
-  Unattended cron(launch_, {"-L", "-runmaint"}, "/");
+  Unattended cron(launch_, {"-L", "-runmaint"}, "/", dir_.path());
   ASSERT_EQ(10, cron.Wait(15000ms)) << cron.Output();
   EXPECT_EQ(std::string::npos, cron.Output().find("waiting up to"));
   EXPECT_EQ(std::stoll(Today()), PaidDay());
@@ -297,7 +297,7 @@ TEST_F(SysopTest, HealthCheckReportsAGhostAndRepairsIt) {
   AddCharacter("gone", "Gone");
   auto live = OnMainStreet("here");
   {
-    Unattended check(config_, {"-check"}, "/");
+    Unattended check(config_, {"-check"}, "/", dir_.path());
     EXPECT_EQ(0, check.Wait(5000ms)) << check.Output();
     const std::string out = check.Output();
     EXPECT_NE(std::string::npos, out.find("Callers marked on-line: 1")) << out;
@@ -311,7 +311,7 @@ TEST_F(SysopTest, HealthCheckReportsAGhostAndRepairsIt) {
   ASSERT_TRUE(live->ExitsWith(10, kEndWait));
   ASSERT_NO_FATAL_FAILURE(KillInRealm("gone"));
   {
-    Unattended check(config_, {"-check"}, "/");
+    Unattended check(config_, {"-check"}, "/", dir_.path());
     EXPECT_EQ(1, check.Wait(5000ms)) << check.Output();
     const std::string out = check.Output();
     EXPECT_NE(std::string::npos, out.find("NO DOOR")) << out;
@@ -321,7 +321,7 @@ TEST_F(SysopTest, HealthCheckReportsAGhostAndRepairsIt) {
     EXPECT_EQ("1", Player("Status", "gone"));  // a check alone changes nothing
   }
   {
-    Unattended repair(config_, {"-check", "-repair"}, "/");
+    Unattended repair(config_, {"-check", "-repair"}, "/", dir_.path());
     EXPECT_EQ(0, repair.Wait(5000ms)) << repair.Output();
     EXPECT_NE(std::string::npos, repair.Output().find("Repaired: Gone (gone) marked off-line"))
         << repair.Output();
