@@ -66,6 +66,8 @@ CASES = [
     ("empty spell book", drop_lines("magic.dat", lambda l: field(l, 4) != "6"), "spell book 6 has no spell"),
     ("spell of power 0", set_field("magic.dat", "Fireball,", 2, "0"), "outside 1.."),
     ("poison price too wide", set_field("poison.dat", "Hemlock,", 1, "1" * 50), "at most 49"),
+    ("poison beyond the prompt", ("poison.dat", lambda lines: lines + [f"Venom {i},{100 + i},3" for i in range(95)]),
+     "needs 3 digits; the poison prompt takes 2"),
     ("missing file", ("poison.dat", None), "missing"),
 ]
 

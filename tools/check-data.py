@@ -177,6 +177,14 @@ def unique_names(path, records, report, what):
             seen[name] = number
 
 
+def shop_limits(where, index, name, digits, columns, screen, report):
+    """A shop entry must be reachable by its number and fit its list's name column."""
+    if index >= 10 ** digits:
+        report.fault(where, f"shop number {index} needs {len(str(index))} digits; the {screen} prompt takes {digits}")
+    if len(name) > columns:
+        report.warn(where, f"name {name!r} is wider than the {screen} list's {columns} columns")
+
+
 def check_monsters(path, records, report):
     by_area = {}
     counts = {}
@@ -213,13 +221,11 @@ def check_items(path, records, report):
             report.fault(where, f"category {category} has no equipment slot: the item can never be worn")
             continue
         seen.add(category)
-        if index > 999:
-            report.fault(where, f"shop number {index} needs four digits; the buy prompt takes three")
+        # The buy prompt takes 3 digits; the equipment screen shows names in 22 columns.
+        shop_limits(where, index, name, 3, 22, "equipment", report)
         if any(bonuses) and category not in (6, 10):
             report.fault(where, f"stat bonuses on a {SLOT_CATEGORIES[category]}: only necklaces (6) and rings (10) "
                                 "add them, but taking off any item subtracts them")
-        if len(name) > 22:
-            report.warn(where, f"name {name!r} is wider than the equipment screen's 22 columns")
         if category in WORN_SLOTS:
             best[category] = max(best.get(category, 0), power)
     for category, label in SLOT_CATEGORIES.items():
@@ -238,12 +244,9 @@ def check_spells(path, records, report):
     for index, (number, (name, price, power, cost, book)) in enumerate(records):
         where = f"{path}:{number}"
         books.add(book)
-        if index > 999:
-            report.fault(where, f"shop number {index} needs four digits; the spell prompt takes three")
+        shop_limits(where, index, name, 3, 25, "spell", report)
         if power == 1:
             report.warn(where, "power 1 always deals 0 damage")
-        if len(name) > 25:
-            report.warn(where, f"name {name!r} is wider than the spell list's 25 columns")
     for book in SPELL_BOOKS:
         if book not in books:
             report.fault(path, f"spell book {book} has no spell")
@@ -255,12 +258,9 @@ def check_poisons(path, records, report):
         report.fault(path, "no poison: the alchemist's shop is empty")
     for index, (number, (name, price, power)) in enumerate(records):
         where = f"{path}:{number}"
-        if index > 99:
-            report.fault(where, f"shop number {index} needs three digits; the poison prompt takes two")
+        shop_limits(where, index, name, 2, 15, "poison", report)
         if power == 0:
             report.warn(where, "poison power 0 does nothing")
-        if len(name) > 15:
-            report.warn(where, f"name {name!r} is wider than the poison list's 15 columns")
 
 
 def check_quests(path, records, report):
