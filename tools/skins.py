@@ -127,7 +127,9 @@ def main_street():
                       "cyan"))
     out.append(sgr("green") + at(6, 2) + "─" * 77)
     # Only the keys of places that exist; each new place adds its line here.
-    legend = [("1", "World Options"),
+    legend = [("W", "Weapon Shop"),
+              ("A", "Armor Shop"),
+              ("1", "World Options"),
               ("D", "Daily News"),
               (".", "Who Is Online"),
               ("=", "Chat Room"),
@@ -261,7 +263,6 @@ def weapon_shop():
     rule(out, 8, "red")
     legend(out, down(9, 6, [("L", "List and Buy Weapons"),
                             ("S", "Sell or Drop Items"),
-                            ("V", "View Your Stats"),
                             (".", "Who Is Online"),
                             ("=", "Chat Room"),
                             ("R", "Return to Main Street")]), "bright red")
@@ -285,8 +286,8 @@ def armor_shop():
     legend(out, down(9, 6, [("1", "Armor"), ("2", "Shield"), ("3", "Arms"), ("4", "Legs"),
                             ("5", "Helmet"), ("6", "Feet"), ("7", "Hands"), ("8", "Cloak")]),
            "bright blue")
-    legend(out, down(9, 24, [("V", "View Your Stats"),
-                             ("S", "Sell or Drop Items"),
+    # V (View Your Stats) returns with the status pages.
+    legend(out, down(9, 24, [("S", "Sell or Drop Items"),
                              (".", "Who Is Online"),
                              ("=", "Chat Room"),
                              ("R", "Return to Main Street")]), "bright blue")

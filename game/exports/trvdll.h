@@ -2,6 +2,9 @@
 #ifndef TRV_GAME_EXPORTS_TRVDLL_H_
 #define TRV_GAME_EXPORTS_TRVDLL_H_
 
+#include "game/combat/items.h"
+#include "game/combat/magic.h"
+#include "game/combat/spells.h"
 #include "game/db/db.h"
 #include "game/db/exclusive_file.h"
 #include "game/kingdom/kingdom.h"
