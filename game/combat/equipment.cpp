@@ -38,7 +38,7 @@ void DrawSlots(const Slots& slots, const std::string& between) {
   for (int slot = 1; slot <= kLastWornSlot; ++slot) {
     out += slot % 2 ? "\n\r" : " ";
     const std::string name = Shown(slots[slot], 23);
-    snprintf(cell, sizeof cell, "%s%s: %s%-22s", kDarkGreen, SlotLabel(slot).c_str(),
+    snprintf(cell, sizeof cell, "%s%-15s%s%-22s", kDarkGreen, (SlotLabel(slot) + ": ").c_str(),
              name.empty() ? kGrey : kBrightWhite, name.empty() ? "<<nothing>>" : name.c_str());
     out += cell;
   }

@@ -19,8 +19,8 @@ namespace {
 
 StatusScreenFn g_status_screen = nullptr;
 
-// The list's rows on a page: the heading ends on row 11 (12 when a long
-// pair of weapon names wraps), each later page starts below row 12.
+// The list's rows: the heading is on row 12, so every page of ten fills
+// rows 13 to 22 and asks on row 23; a later page clears them first.
 constexpr int kPageRows = 10;
 constexpr int kFirstListRow = 13;
 constexpr int kLastListRow = 23;
@@ -153,8 +153,9 @@ void WeaponHeading() {
   od_printf(
       "\n\n\r`bright magenta`Azrail`dark green`, begins to show you the weapons and their price "
       "tags.");
-  od_printf("\n\rEvery edge is honed and every haft is sound; he taps each tag with a");
-  od_printf("\n\rscarred finger and waits for you to choose..");
+  od_printf("\n\rEvery edge is honed and every haft is sound. He taps each tag with a");
+  od_printf("\n\rscarred finger: the cheap steel for the new blood, the runed blades for");
+  od_printf("\n\rthose who have walked the castles and lived..");
   db::ResultTable row = player::CallerRow("Equip1,Equip2");
   od_printf(
       "\n\n\r`dark green`Current Weapons: `bright cyan`Left Hand: `bright white`%s `bright "
@@ -165,7 +166,8 @@ void WeaponHeading() {
 void ArmourHeading(int slot) {
   od_printf("`bright blue`%s `bright yellow`Armor Items `bright blue`%s", kShades, kShadesBack);
   od_printf("\n\n\r`dark green`Looking around at the different armor types available");
-  od_printf("\n\ryou notice that the finest pieces were forged by dwarven smiths, and give");
+  od_printf("\n\ryou notice leather for the new blood, plate for the seasoned, and pieces");
+  od_printf("\n\rforged by dwarven smiths that only the wealthiest can afford. A few give");
   od_printf("\n\rsome extra special abilities..");
   const std::string column = "Equip" + std::to_string(slot);
   od_printf("\n\n\r`dark green`Currently Wearing: `bright white`%s",

@@ -28,8 +28,8 @@ void SetStatusScreen(StatusScreenFn screen);
 // One counter: the items of one category, ten to a page, and the buy prompt.
 struct ShopCounter {
   std::string category;  // as in the item file: "0" weapons, "2" armour ...
-  // Prints the banner, the keeper's words and what the caller wears, on
-  // rows 1 to 7 of a cleared screen (the list then fits its pages).
+  // Prints the banner, the keeper's words and what the caller wears on
+  // rows 1 to 8 of a cleared screen, so the list's heading is on row 12.
   std::function<void()> heading;
   const char* buy_prompt;  // colour markup, e.g. "\n\n\r`bright green`Buy which item: "
 };
