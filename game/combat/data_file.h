@@ -52,6 +52,16 @@ std::optional<DataFile> ReadDataFile(const char* path, const DataFormat& format)
 // still marks the caller off-line).
 DataFile ReadGameDataFile(const char* path, const DataFormat& format);
 
+// The first record whose name is `name`; nullptr for "" (an empty slot
+// never matches) and for a name the file does not hold. Names are exact.
+template <class Record>
+const Record* FindByName(const std::vector<Record>& records, const std::string& name) {
+  if (name.empty()) return nullptr;
+  for (const Record& record : records)
+    if (record.name == name) return &record;
+  return nullptr;
+}
+
 // A number field as atol reads it (blanks, a sign, digits up to the first
 // other character; no digits is 0), saturating at the 64-bit limits.
 long long DataNumber(const std::string& field);

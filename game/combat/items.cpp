@@ -71,10 +71,7 @@ ItemTable ReadItems(const char* path) { return ToItems(ReadGameDataFile(path, kI
 const ItemTable& ItemsRead() { return g_items_read; }
 
 const Item* FindItem(const ItemTable& items, const std::string& name) {
-  if (name.empty()) return nullptr;
-  for (const Item& item : items)
-    if (item.name == name) return &item;
-  return nullptr;
+  return FindByName(items, name);
 }
 
 Purenum::Integer SalePrice(const Item& item) { return player::Amount(item.price.c_str()) / 2; }

@@ -11,7 +11,6 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/db/transaction.h"
 #include "game/place/place.h"
 #include "game/player/caller.h"
 #include "game/player/gold.h"
@@ -118,27 +117,14 @@ void RunSpellPlace(const SpellPlace& place) {
   RunPlace(screen, keys);
 }
 
-enum class Learned { kLearned, kCannotAfford, kGone };
-
-// Takes the price and writes the spell over the slot SlotForNewSpell picks.
-Learned Learn(const Spell& spell) {
-  Learned learned = Learned::kGone;
-  const std::string me = player::CallerUserName();
-  db::RunWriteUnit([&] {
-    const player::GoldMove paid = player::TakeGold(me, player::Amount(spell.price.c_str()));
-    if (!paid) {
-      if (paid.outcome == player::GoldOutcome::kNotEnough) learned = Learned::kCannotAfford;
-      return false;
-    }
-    db::ResultTable row = player::CallerRow("Magic1,Magic2,Magic3,Magic4");
-    std::array<std::string, kSpellSlots> known;
-    for (int slot = 0; slot < kSpellSlots; ++slot) known[slot] = row.Text(0, slot);
-    db::Exec(db::kPlayer, "UPDATE %s SET Magic%d=%Q WHERE UserName=%Q", db::TableName(db::kPlayer),
-             SlotForNewSpell(known), spell.name.c_str(), me.c_str());
-    learned = Learned::kLearned;
-    return true;
-  });
-  return learned;
+// Writes the spell over the slot SlotForNewSpell picks.
+bool WriteSpell(const Spell& spell) {
+  db::ResultTable row = player::CallerRow("Magic1,Magic2,Magic3,Magic4");
+  std::array<std::string, kSpellSlots> known;
+  for (int slot = 0; slot < kSpellSlots; ++slot) known[slot] = row.Text(0, slot);
+  db::Exec(db::kPlayer, "UPDATE %s SET Magic%d=%Q WHERE UserName=%Q", db::TableName(db::kPlayer),
+           SlotForNewSpell(known), spell.name.c_str(), player::CallerUserName());
+  return true;
 }
 
 void CannotAfford() {
@@ -220,16 +206,13 @@ void SpellShop(int book) {
   od_printf("\n\n\r`bright yellow`### Name:                     Price:");
   const SpellTable spells = ReadSpells();
   const std::string this_book = std::to_string(book);
-  int shown = 0;
-  for (size_t i = 0; i < spells.size(); ++i) {
-    if (spells[i].book != this_book) continue;
-    od_printf("`grey`\n\r%-3d %-25s $%s", static_cast<int>(i), CleanText(spells[i].name).c_str(),
-              GroupedPrice(spells[i].price).c_str());
-    if (++shown % kSpellPage != 0) continue;
-    const char key = PageQuestion("\n\r`yellow`Continue? (Y/n) or (L)earn Spell", 'L');
-    if (key == 'L') break;
-    if (key != 'Y') return;
-  }
+  const ListPaging paging{kSpellPage, "\n\r`yellow`Continue? (Y/n) or (L)earn Spell", 'L', {}};
+  const bool stayed = ListPaged(spells.size(), paging, [&](size_t i) {
+    if (spells[i].book != this_book) return false;
+    ShowPriceRow(i, spells[i].name, spells[i].price);
+    return true;
+  });
+  if (!stayed) return;
   od_printf("\n\n\r`bright green`Learn which spell: ");
   const int index = ReadTypedNumber(4);
   if (index < 0 || index >= static_cast<int>(spells.size())) return;
@@ -246,15 +229,9 @@ void SpellShop(int book) {
     WaitKey();
     return;
   }
-  switch (Learn(spell)) {
-    case Learned::kLearned:
-      break;
-    case Learned::kCannotAfford:
-      CannotAfford();
-      return;
-    case Learned::kGone:
-      return;
-  }
+  const Payment paid = PayFor(spell.price, [&] { return WriteSpell(spell); });
+  if (paid == Payment::kCannotAfford) CannotAfford();
+  if (paid != Payment::kPaid) return;
   od_printf("\n\n\r`bright yellow`\260\261\262 MAGICAL SPELL LEARNED \262\261\260");
   od_printf("\n\n\r`grey`Par-salin the head of the magic order hands you the spell");
   od_printf("\n\rparchment you purchased. You read and memorize the words");

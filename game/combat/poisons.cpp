@@ -5,9 +5,7 @@
 #include "game/combat/shop_parts.h"
 #include "game/db/db.h"
 #include "game/db/schema.h"
-#include "game/db/transaction.h"
 #include "game/player/caller.h"
-#include "game/player/gold.h"
 #include "game/ui/ui.h"
 
 namespace trv::combat {
@@ -19,25 +17,6 @@ namespace {
 constexpr int kPoisonPage = 10;
 
 PoisonTable g_poisons_read;
-
-enum class Bought { kBought, kCannotAfford, kGone };
-
-Bought Buy(const Poison& poison) {
-  Bought bought = Bought::kGone;
-  const std::string me = player::CallerUserName();
-  db::RunWriteUnit([&] {
-    const player::GoldMove paid = player::TakeGold(me, player::Amount(poison.price.c_str()));
-    if (!paid) {
-      if (paid.outcome == player::GoldOutcome::kNotEnough) bought = Bought::kCannotAfford;
-      return false;
-    }
-    db::Exec(db::kPlayer, "UPDATE %s SET PoisonLevel=%d WHERE UserName=%Q",
-             db::TableName(db::kPlayer), poison.power, me.c_str());
-    bought = Bought::kBought;
-    return true;
-  });
-  return bought;
-}
 
 void CannotAfford() {
   od_printf("\n\r`bright red`Sorry, you can't afford this elixer...");
@@ -65,17 +44,15 @@ void PoisonShop() {
   od_printf("\n\n\r`dark green`Gold: $`bright white`%s", Grouped(CallerGold()).c_str());
   od_printf("\n\n\r`bright yellow`## Name:          Poison Power:     Price:`bright green`");
   const PoisonTable poisons = ReadPoisons();
-  int shown = 0;
-  for (size_t i = 0; i < poisons.size(); ++i) {
+  const ListPaging paging{kPoisonPage, "\n\r`yellow`Continue? (Y/n) or (b)uy poison", 'B',
+                          [] { od_printf("`bright green`"); }};
+  const bool stayed = ListPaged(poisons.size(), paging, [&](size_t i) {
     od_printf("\n\r%-2d %-15s     %-3d          $%s", static_cast<int>(i),
               CleanText(poisons[i].name).c_str(), poisons[i].power,
               GroupedPrice(poisons[i].price).c_str());
-    if (++shown % kPoisonPage != 0) continue;
-    const char key = PageQuestion("\n\r`yellow`Continue? (Y/n) or (b)uy poison", 'B');
-    if (key == 'B') break;
-    if (key != 'Y') return;
-    od_printf("`bright green`");
-  }
+    return true;
+  });
+  if (!stayed) return;
   od_printf("\n\n\r`yellow`Buy which poison: ");
   // Two digits: the first hundred poisons can be bought.
   const int index = ReadTypedNumber(2);
@@ -84,15 +61,13 @@ void PoisonShop() {
   od_printf("\n\r`dark green`Purchase thee `bright magenta`%s `dark green`poison %s",
             CleanText(poison.name).c_str(), YesNoMarkup("dark green").c_str());
   if (!AnswerYes()) return;
-  switch (Buy(poison)) {
-    case Bought::kBought:
-      break;
-    case Bought::kCannotAfford:
-      CannotAfford();
-      return;
-    case Bought::kGone:
-      return;
-  }
+  const Payment paid = PayFor(poison.price, [&] {
+    db::Exec(db::kPlayer, "UPDATE %s SET PoisonLevel=%d WHERE UserName=%Q",
+             db::TableName(db::kPlayer), poison.power, player::CallerUserName());
+    return true;
+  });
+  if (paid == Payment::kCannotAfford) CannotAfford();
+  if (paid != Payment::kPaid) return;
   od_printf("\n\n\r`bright magenta`Poison Level is now: %d", poison.power);
   od_printf("\n\r`bright yellow`Bought!");
   WaitKey();

@@ -3,9 +3,11 @@
 #include <ctype.h>
 
 #include "doorkit/doorkit.h"
+#include "game/db/transaction.h"
 #include "game/money/money.h"
 #include "game/player/caller.h"
 #include "game/player/gold.h"
+#include "game/ui/ui.h"
 
 namespace trv::combat {
 
@@ -29,11 +31,23 @@ std::string GroupedPrice(const std::string& price) {
   return Grouped(player::Amount(price.c_str()));
 }
 
-char PageQuestion(const char* question, char stop_key) {
-  od_printf("%s", question);
-  const char keys[] = {'\r', 'Y', 'N', stop_key, '\0'};
-  const char key = od_get_answer(keys);
-  return key == '\r' ? 'Y' : key;
+bool ListPaged(size_t count, const ListPaging& paging, const std::function<bool(size_t)>& show) {
+  const char keys[] = {'\r', 'Y', 'N', paging.stop, '\0'};
+  int shown = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (!show(i) || ++shown % paging.rows != 0) continue;
+    od_printf("%s", paging.question);
+    const char key = od_get_answer(keys);
+    if (key == paging.stop) return true;
+    if (key != '\r' && key != 'Y') return false;
+    if (paging.next_page) paging.next_page();
+  }
+  return true;
+}
+
+void ShowPriceRow(size_t index, const std::string& name, const std::string& price) {
+  od_printf("`grey`\n\r%-3d %-25s $%s", static_cast<int>(index), CleanText(name).c_str(),
+            GroupedPrice(price).c_str());
 }
 
 const char* WornMessage(int slot) {
@@ -59,6 +73,21 @@ bool Magical(const Item& item) {
 }
 
 void ShowMagic() { od_printf("\n\n\r`bright red`** A little magic happens! **"); }
+
+Payment PayFor(const std::string& price, const std::function<bool()>& deliver) {
+  Payment payment = Payment::kGone;
+  db::RunWriteUnit([&] {
+    const player::GoldMove paid =
+        player::TakeGold(player::CallerUserName(), player::Amount(price.c_str()));
+    if (!paid) {
+      if (paid.outcome == player::GoldOutcome::kNotEnough) payment = Payment::kCannotAfford;
+      return false;
+    }
+    payment = deliver() ? Payment::kPaid : Payment::kNotDelivered;
+    return payment == Payment::kPaid;  // else the gold goes back too
+  });
+  return payment;
+}
 
 void WaitKey() { od_get_key(TRUE); }
 

@@ -2,6 +2,7 @@
 #ifndef TRV_GAME_COMBAT_SHOP_PARTS_H_
 #define TRV_GAME_COMBAT_SHOP_PARTS_H_
 
+#include <functional>
 #include <string>
 
 #include "game/combat/items.h"
@@ -18,9 +19,21 @@ std::string Grouped(const Purenum::Integer& amount);
 // A price text of the data files, grouped (garbage reads as 0).
 std::string GroupedPrice(const std::string& price);
 
-// Asks "Continue?" after every `page` rows of a list. Returns 'Y' to go
-// on, the stop key to stop listing, 'N' to leave; 0 when the line is gone.
-char PageQuestion(const char* question, char stop_key);
+// How a shop's list pages: after every `rows` rows it asks `question`;
+// Enter or Y go on (after `next_page`), the `stop` key ends the list for
+// the choice, N leaves.
+struct ListPaging {
+  int rows;
+  const char* question;
+  char stop;
+  std::function<void()> next_page;
+};
+// Lists rows 0 to count - 1 through `show`, which prints a row and returns
+// true, or returns false for a row this list skips. False when the caller
+// left (N, or the line is gone).
+bool ListPaged(size_t count, const ListPaging& paging, const std::function<bool(size_t)>& show);
+// A list row of the item and spell counters: number, name and price.
+void ShowPriceRow(size_t index, const std::string& name, const std::string& price);
 
 // What the caller is told when an item goes on at a worn slot.
 const char* WornMessage(int slot);
@@ -28,6 +41,12 @@ const char* WornMessage(int slot);
 // magic happens!" is shown.
 bool Magical(const Item& item);
 void ShowMagic();
+
+// A sale: the caller's gold pays `price` (gold text) and `deliver` writes
+// what was bought, in one write unit that re-reads and re-checks the gold.
+// When `deliver` returns false (no room after all) nothing changes.
+enum class Payment { kPaid, kCannotAfford, kNotDelivered, kGone };
+Payment PayFor(const std::string& price, const std::function<bool()>& deliver);
 
 // A key wait after a message the caller must read before a screen redraws.
 void WaitKey();

@@ -8,7 +8,6 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "game/db/transaction.h"
 #include "game/place/place.h"
 #include "game/player/caller.h"
 #include "game/player/gold.h"
@@ -71,37 +70,18 @@ void RefuseShortPurse() {
   WaitKey();
 }
 
-enum class Bought { kPlaced, kCannotAfford, kNoRoom, kGone };
-struct Purchase {
-  Bought outcome = Bought::kGone;
-  int slot = 0;
-};
-
-// Takes the price and puts the item in the first free worn slot of its
-// kind (when `wear`) or else the first free pack slot, as one unit.
-Purchase Buy(const Item& item, bool wear) {
-  Purchase purchase;
+// Puts the bought item in the first free worn slot of its kind (when
+// `wear`) or else the first free pack slot; 0 when there is none.
+int Place(const Item& item, bool wear) {
   const std::string me = player::CallerUserName();
-  db::RunWriteUnit([&] {
-    const player::GoldMove paid = player::TakeGold(me, player::Amount(item.price.c_str()));
-    if (!paid) {
-      if (paid.outcome == player::GoldOutcome::kNotEnough) purchase.outcome = Bought::kCannotAfford;
-      return false;
-    }
-    const Slots slots = ReadSlots(me);
-    int slot = wear ? FirstEmpty(slots, SlotsFor(item.category)) : 0;
-    if (slot == 0) slot = FirstEmptyPackSlot(slots);
-    if (slot == 0) {
-      purchase.outcome = Bought::kNoRoom;
-      return false;  // the gold goes back too
-    }
-    db::Exec(db::kPlayer, "UPDATE %s SET Equip%d=%Q WHERE UserName=%Q", db::TableName(db::kPlayer),
-             slot, item.name.c_str(), me.c_str());
-    if (IsWornSlot(slot)) ApplyBonus(me, item.bonus, 1);
-    purchase = {Bought::kPlaced, slot};
-    return true;
-  });
-  return purchase;
+  const Slots slots = ReadSlots(me);
+  int slot = wear ? FirstEmpty(slots, SlotsFor(item.category)) : 0;
+  if (slot == 0) slot = FirstEmptyPackSlot(slots);
+  if (slot == 0) return 0;
+  db::Exec(db::kPlayer, "UPDATE %s SET Equip%d=%Q WHERE UserName=%Q", db::TableName(db::kPlayer),
+           slot, item.name.c_str(), me.c_str());
+  if (IsWornSlot(slot)) ApplyBonus(me, item.bonus, 1);
+  return slot;
 }
 
 int PlaceBought(const Item& item) {
@@ -121,21 +101,21 @@ int PlaceBought(const Item& item) {
     RefuseFullPack();
     return 0;
   }
-  const Purchase purchase = Buy(item, wear);
-  switch (purchase.outcome) {
-    case Bought::kPlaced:
+  int slot = 0;
+  switch (PayFor(item.price, [&] { return (slot = Place(item, wear)) != 0; })) {
+    case Payment::kPaid:
       break;
-    case Bought::kCannotAfford:
+    case Payment::kCannotAfford:
       RefuseShortPurse();
       return 0;
-    case Bought::kNoRoom:
+    case Payment::kNotDelivered:
       RefuseFullPack();
       return 0;
-    case Bought::kGone:
+    case Payment::kGone:
       return 0;
   }
-  if (IsWornSlot(purchase.slot)) {
-    od_printf("%s", WornMessage(purchase.slot));
+  if (IsWornSlot(slot)) {
+    od_printf("%s", WornMessage(slot));
     if (Magical(item)) ShowMagic();
   } else if (wear) {
     od_printf("%s", FullSetMessage(item.category));
@@ -194,22 +174,20 @@ void ShopList(const ShopCounter& counter) {
   od_printf("\n\n\r`bright yellow`### Name:                     Price:");
   const ItemTable items = ReadItems();
   std::vector<bool> listed(items.size(), false);
-  int shown = 0;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (items[i].category != counter.category) continue;
-    od_printf("`grey`\n\r%-3d %-25s $%s", static_cast<int>(i), CleanText(items[i].name).c_str(),
-              GroupedPrice(items[i].price).c_str());
+  const ListPaging paging{kPageRows, "\n\r`yellow`Continue? (Y/n) or (b)uy", 'B', [] {
+                            for (int row = kFirstListRow; row <= kLastListRow; ++row) {
+                              od_set_cursor(row, 1);
+                              od_clr_line();
+                            }
+                            od_set_cursor(kFirstListRow - 1, 1);
+                          }};
+  const bool stayed = ListPaged(items.size(), paging, [&](size_t i) {
+    if (items[i].category != counter.category) return false;
+    ShowPriceRow(i, items[i].name, items[i].price);
     listed[i] = true;
-    if (++shown % kPageRows != 0) continue;
-    const char key = PageQuestion("\n\r`yellow`Continue? (Y/n) or (b)uy", 'B');
-    if (key != 'Y' && key != 'B') return;
-    if (key == 'B') break;
-    for (int row = kFirstListRow; row <= kLastListRow; ++row) {
-      od_set_cursor(row, 1);
-      od_clr_line();
-    }
-    od_set_cursor(kFirstListRow - 1, 1);
-  }
+    return true;
+  });
+  if (!stayed) return;
   od_printf("%s", counter.buy_prompt);
   const int index = ReadTypedNumber(3);
   if (index < 0 || index >= static_cast<int>(items.size())) return;

@@ -46,10 +46,7 @@ SpellTable ReadSpells(const char* path) {
 const SpellTable& SpellsRead() { return g_spells_read; }
 
 const Spell* FindSpell(const SpellTable& spells, const std::string& name) {
-  if (name.empty()) return nullptr;
-  for (const Spell& spell : spells)
-    if (spell.name == name) return &spell;
-  return nullptr;
+  return FindByName(spells, name);
 }
 
 SpellCast CastSpell(const Spell& spell, long long magic_points) {
