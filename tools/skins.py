@@ -114,6 +114,7 @@ def main_street():
     # Only the keys of places that exist; each new place adds its line here.
     legend = [("1", "World Options"),
               ("D", "Daily News"),
+              ("K", "Royal Courtyard"),
               (".", "Who Is Online"),
               ("=", "Chat Room"),
               ("*", "Suicide"),

@@ -54,10 +54,14 @@ struct PlaceScreen {
   // '.' and '=' on this place; a key of the table with the same character
   // takes its place.
   bool global_keys = true;
+  // Asked at the top of every pass and after every key: false closes the
+  // place (a ruler deposed on another node loses the court at once).
+  // Empty: always open.
+  std::function<bool()> open;
 };
 
 // Runs the place until a leaving key and returns that key; 0 when the
-// caller's line is gone (the door is ending).
+// caller's line is gone (the door is ending) or the place closed.
 char RunPlace(const PlaceScreen& screen, const std::vector<PlaceKey>& keys);
 
 }  // namespace trv

@@ -1,6 +1,7 @@
 // Main Street: the town menu from which every place is reached.
 #include <vector>
 
+#include "game/kingdom/court.h"
 #include "game/messaging/messaging.h"
 #include "game/place/place.h"
 #include "game/town/play.h"
@@ -20,6 +21,7 @@ const std::vector<PlaceKey>& Places() {
       {'\r', nullptr, nullptr},  // redraw
       {'1', nullptr, ShowWorldOptions},  {'*', nullptr, Suicide},
       {'D', "Reading News", TodaysNews}, {'Q', nullptr, ExitGame},
+      {'K', "Royal Courtyard", kingdom::EnterRoyalCourt},
   };
   return kPlaces;
 }

@@ -77,6 +77,7 @@ void OfferVacantThrone() {
 void PlayGame(void) {
   using namespace trv;
   db::InsertConfigDefaults();
+  kingdom::RegisterKingdomRequests();
   CheckTournamentEnd();  // a finished tournament ends the door here
   // A row without a kingdom is a creation that never finished.
   if (db::Query(kPlayer, "SELECT * FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
