@@ -9,6 +9,7 @@
 #include "doorkit/doorkit.h"
 #include "game/db/connection.h"
 #include "game/db/db.h"
+#include "game/db/liveness.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/money/money.h"
@@ -45,6 +46,7 @@ void Row(const ResultTable& players, int r) {
 }
 
 void ListPlayers() {
+  db::RepairGhosts();  // a killed door's caller shows as off-line
   ResultTable players =
       Query(kPlayer, "SELECT IDNum,Gender,PlayerName,Level,WhereInGame FROM %s ORDER BY IDNum",
             TableName(kPlayer));

@@ -8,6 +8,7 @@
 #include "doorkit/doorkit.h"
 #include "game/db/connection.h"
 #include "game/db/db.h"
+#include "game/db/liveness.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/player/world_files.h"
@@ -26,6 +27,7 @@ std::string CallersInRealm(int* count) {
   *count = 0;
   if (access(db::kDatabasePath, F_OK) != 0) return "";
   db::Open();
+  db::RepairGhosts();  // a killed door's caller will lose nothing
   db::ResultTable on_line =
       db::Query(db::kPlayer, "SELECT PlayerName FROM %s WHERE Status=1 ORDER BY PlayerName",
                 db::TableName(db::kPlayer));

@@ -33,6 +33,8 @@ struct Line {
   bool is_socket = false;
   bool carrier = true;
   bool tty_saved = false;
+  bool input_may_end = false;
+  bool input_ended = false;
   termios saved_tty{};
   telnet_t* telnet = nullptr;
   std::deque<unsigned char> keys;
@@ -145,7 +147,10 @@ void ReadAvailable() {
   if (n > 0) {
     telnet_recv(line.telnet, buffer, static_cast<size_t>(n));
   } else if (n == 0) {
-    ConnLost();
+    if (line.input_may_end)
+      line.input_ended = true;
+    else
+      ConnLost();
   } else if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
     ConnLost();
   }
@@ -207,6 +212,10 @@ bool ConnWaitKey(int timeout_ms) {
 void ConnPump(int timeout_ms) {
   Line& line = L();
   if (!line.carrier || line.in_fd < 0) return;
+  if (line.input_ended) {
+    poll(nullptr, 0, timeout_ms);  // nothing more to read; just the pause
+    return;
+  }
   pollfd p{line.in_fd, POLLIN, 0};
   int ready = poll(&p, 1, timeout_ms);
   if (ready > 0) {
@@ -229,6 +238,10 @@ bool ConnTakeKey(unsigned char* key) {
 bool ConnCarrier() { return L().carrier; }
 
 void ConnLost() { L().carrier = false; }
+
+void ConnInputMayEnd() { L().input_may_end = true; }
+
+bool ConnInputEnded() { return L().input_ended; }
 
 void ConnRestore() {
   Line& line = L();

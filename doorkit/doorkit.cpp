@@ -29,7 +29,8 @@ struct Kit {
   long long time_limit_ms = 0;
   bool inactivity_warned = false;
   bool time_warned = false;
-  bool ending = false;  // the last word is being written
+  bool ending = false;     // the last word is being written
+  bool foot_used = false;  // the last row holds a question the next key answers
   void (*exit_intercept)(int) = nullptr;
 };
 
@@ -64,6 +65,8 @@ void InstallSignals() {
 
 void Fail(const std::string& message) {
   fprintf(stderr, "%s\n", message.c_str());
+  if (isatty(STDIN_FILENO))
+    fprintf(stderr, "No drop file? To run it from this terminal, start it with -L.\n");
   if (!isatty(STDOUT_FILENO)) {
     printf("%s\r\n", message.c_str());
     fflush(stdout);
@@ -120,6 +123,25 @@ void NoteActivity() {
   Kit& kit = K();
   kit.last_activity_ms = NowMs();
   kit.inactivity_warned = false;
+  if (kit.foot_used) {
+    kit.foot_used = false;
+    NoticeAtFoot("");  // the question is answered
+  }
+}
+
+// A notice of the kit's own goes on the screen's last row, and the cursor
+// and colour go back where the game left them: the screen the caller is
+// looking at stays as it is, and no line scrolls it away.
+void NoticeAtFoot(const char* markup) {
+  char place[32];
+  const int last_row = od_control.od_term_rows > 0 ? od_control.od_term_rows : 24;
+  snprintf(place, sizeof place,
+           "\x1b"
+           "7\x1b[%d;1H\x1b[K",
+           last_row);
+  Send(place + ExpandMarkup(markup) +
+       "\x1b"
+       "8");
 }
 
 void CheckEvents() {
@@ -133,7 +155,7 @@ void CheckEvents() {
     EndWith("\r\n\r\n`bright red`Sorry, your time for this call is used up.`grey`\r\n");
   if (left <= 60000 && !kit.time_warned) {
     kit.time_warned = true;
-    od_printf("\r\n`bright yellow`You have one minute left in this call.`grey`\r\n");
+    NoticeAtFoot("`bright yellow`You have one minute left in this call.");
   }
 }
 
@@ -148,9 +170,12 @@ static void CheckInactivity() {
   long long warn_at = limit >= 120000 ? limit - 60000 : limit / 2;
   if (idle >= warn_at && !kit.inactivity_warned) {
     kit.inactivity_warned = true;
-    od_printf(
-        "\r\n\a`bright yellow`Are you still there? Press a key within %lld seconds.`grey`\r\n",
-        (limit - idle + 999) / 1000);
+    char text[96];
+    snprintf(text, sizeof text,
+             "\a`bright yellow`Are you still there? Press a key within %lld seconds.",
+             (limit - idle + 999) / 1000);
+    NoticeAtFoot(text);
+    kit.foot_used = true;
   }
 }
 
@@ -190,6 +215,12 @@ unsigned char WaitKey(bool wait) {
       }
       return 0;
     }
+    if (ConnInputEnded()) {
+      // Nobody is left to press the key this waits for.
+      ConnLost();
+      CheckEvents();
+      return 0;
+    }
     CheckInactivity();
     ConnWaitKey(250);
   }
@@ -217,6 +248,8 @@ void od_init(void) {
     if (!od_control.od_cp437_utf8_set) od_control.od_cp437_utf8 = LocaleIsUtf8();
     od_control.od_connection = OD_CONN_LOCAL;
     ConnOpen(STDIN_FILENO, STDOUT_FILENO, false);
+    // Run from cron or a script: the input may end, and nobody hung up.
+    if (!isatty(STDIN_FILENO)) ConnInputMayEnd();
   } else {
     DropInfo info;
     std::string error;

@@ -207,7 +207,18 @@ TEST_F(Kit, InactivityWarnsThenEnds) {
     EXPECT_EQ(10, e.level);
   }
   std::string screen = Screen();
-  EXPECT_NE(std::string::npos, screen.find("Are you still there?"));
+  // On the last row, the cursor and colour put back: the screen art stays.
+  size_t warning = screen.find("Are you still there?");
+  ASSERT_NE(std::string::npos, warning);
+  size_t foot = screen.rfind(
+      "\x1b"
+      "7\x1b[24;1H\x1b[K",
+      warning);
+  ASSERT_NE(std::string::npos, foot);
+  EXPECT_EQ(std::string::npos, screen.substr(foot, warning - foot).find('\n'));
+  EXPECT_NE(std::string::npos, screen.find("\x1b"
+                                           "8",
+                                           warning));
   EXPECT_NE(std::string::npos, screen.find("returning you to the BBS"));
   EXPECT_EQ(1, g_hook_calls);
 }

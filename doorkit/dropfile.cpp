@@ -168,6 +168,11 @@ bool ReadDropFile(const std::string& path, DropInfo* info, std::string* error) {
       return false;
     }
   }
+  // A FIFO or a device would hang the door or never end.
+  if (stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    *error = "Drop file is not a regular file: " + file;
+    return false;
+  }
   std::string text;
   if (!ReadFile(file, &text)) {
     *error = "Cannot read drop file " + file;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -120,3 +121,19 @@ TEST(DropFile, FoundInDirectoryByNameInAnyCase) {
 }
 
 }  // namespace
+
+// A FIFO would block the door for ever and a device would fill its memory.
+TEST(DropFile, OnlyARegularFileIsRead) {
+  char dir[] = "/tmp/trv_fifo_XXXXXX";
+  ASSERT_NE(nullptr, mkdtemp(dir));
+  const std::string fifo = std::string(dir) + "/DOOR32.SYS";
+  ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+  DropInfo info;
+  for (const std::string& path : {std::string(dir), fifo, std::string("/dev/zero")}) {
+    std::string error;
+    EXPECT_FALSE(ReadDropFile(path, &info, &error)) << path;
+    EXPECT_NE(std::string::npos, error.find("is not a regular file")) << error;
+  }
+  unlink(fifo.c_str());
+  rmdir(dir);
+}

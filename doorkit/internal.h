@@ -61,6 +61,11 @@ bool ConnTakeKey(unsigned char* key);
 bool ConnCarrier();
 // Marks the line as lost (the caller hung up).
 void ConnLost();
+// The input may end without the line being lost (local mode fed by a file
+// or /dev/null): end of input then only stops the reading.
+void ConnInputMayEnd();
+// True once such an input has ended.
+bool ConnInputEnded();
 // Puts a terminal back as it was found.
 void ConnRestore();
 // Forgets the connection (tests).
@@ -72,6 +77,9 @@ void ConnReset();
 void CheckEvents();
 // Notes that the caller pressed a key (resets the inactivity clock).
 void NoteActivity();
+// Writes a notice of the kit's own (colour markup) on the screen's last
+// row and puts the cursor back; "" clears that row.
+void NoticeAtFoot(const char* markup);
 // True once od_exit has begun.
 bool Exiting();
 // Milliseconds on a monotonic clock.

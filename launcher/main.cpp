@@ -70,8 +70,9 @@ int main(int argc, char** argv) {
   FillControlRecord();
   std::set_terminate(OnTerminate);
   const std::string arguments = trv::launcher::ArgumentLine(argc, argv);
+  // Quoted as Windows quotes a program path that holds a blank.
   const std::string command_line =
-      std::string(argv[0]) + (arguments.empty() ? "" : " ") + arguments;
+      trv::WithProgramPath(arguments.empty() ? "" : " " + arguments, argv[0]);
   int mode = trv::launcher::MaintenanceMode(arguments);
   od_parse_cmd_line(arguments.c_str());
   od_init();  // the drop file, read while a relative -D path still holds

@@ -27,6 +27,13 @@ void SetFatalExit(FatalExitFn fn);
 // Runs the fatal exit; if it returns after all, ends with od_exit(10, FALSE).
 [[noreturn]] void FatalExit();
 
+// What the program does once the runner has followed a database file
+// replaced under it (the sysop's world reset) to the new file. Runs between
+// transactions, before the statement that noticed it. nullptr: nothing.
+using ReplacedFileFn = void (*)();
+void SetReplacedFileHandler(ReplacedFileFn fn);
+void RunReplacedFileHandler();
+
 // Opens Data/game.db unless it is open already. SQLite creates the file
 // when it is missing. On failure writes "DB create error: ..." to the
 // console and runs the fatal exit.

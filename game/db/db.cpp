@@ -1,6 +1,7 @@
 #include "game/db/db.h"
 
 #include <stdarg.h>
+#include <stdio.h>
 #include <string.h>
 
 #include <memory>
@@ -66,6 +67,7 @@ enum class Role { kStatement, kCreation };
   // Release the locks first: the exit hook still writes, and other nodes
   // should not wait on this one while the caller reads the message.
   RollbackOpenTransaction();
+  fprintf(stderr, "%s: SQL Error (%d): %s\n", od_control.od_prog_name, rc, message);
   od_printf("SQL Error (%d): %s\n", rc, message);
   od_get_key(TRUE);
   od_exit(10, FALSE);
@@ -222,8 +224,11 @@ Attempt RunStatements(int table, const std::vector<std::string>& parts) {
 void FollowMovedFile() {
   if (!IsOpen() || !sqlite3_get_autocommit(Handle())) return;
   int moved = 0;
-  if (sqlite3_file_control(Handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved)
+  if (sqlite3_file_control(Handle(), "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK &&
+      moved) {
     Reopen();
+    RunReplacedFileHandler();
+  }
 }
 
 char** Run(int table, char* statement, int* rows, int* columns) {

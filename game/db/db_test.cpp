@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <limits.h>
 #include <stdio.h>
 #include <unistd.h>
 
@@ -187,30 +188,36 @@ TEST_F(StatementTest, WrongTableNumberFailsInsteadOfReturningNothing) {
   EXPECT_NE(std::string::npos, Screen().find("SQL Error (1): no such table: node"));
 }
 
-TEST_F(StatementTest, OpenFailureWritesToTheConsoleAndEnds) {
+// The BBS logs the door's stderr; the caller sees the same on the screen.
+TEST_F(StatementTest, OpenFailureGoesToStderrWithThePathAndToTheScreen) {
   ASSERT_EQ(0, rmdir("Data"));  // nowhere to create the file
-  fflush(stdout);
-  int saved = dup(STDOUT_FILENO);
+  fflush(stderr);
+  int saved = dup(STDERR_FILENO);
   FILE* capture = tmpfile();
   ASSERT_NE(nullptr, capture);
-  dup2(fileno(capture), STDOUT_FILENO);
+  dup2(fileno(capture), STDERR_FILENO);
   bool exited = false;
   try {
     Open();
   } catch (const Exited& e) {
     exited = e.level == 10;
   }
-  fflush(stdout);
-  dup2(saved, STDOUT_FILENO);
+  fflush(stderr);
+  dup2(saved, STDERR_FILENO);
   close(saved);
-  char text[200] = {};
+  char text[400] = {};
   rewind(capture);
   size_t n = fread(text, 1, sizeof text - 1, capture);
   fclose(capture);
   EXPECT_TRUE(exited);
-  EXPECT_EQ("DB create error: unable to open database file\n", std::string(text, n));
+  const std::string logged(text, n);
+  char here[PATH_MAX];
+  ASSERT_NE(nullptr, getcwd(here, sizeof here));
+  EXPECT_NE(std::string::npos, logged.find(std::string("DB create error: ") + here +
+                                           "/Data/game.db: unable to open database file"))
+      << logged;
   EXPECT_FALSE(IsOpen());
-  EXPECT_EQ("", Screen());  // the console, not the caller
+  EXPECT_NE(std::string::npos, Screen().find("DB create error: ")) << Screen();
 }
 
 using NodesTest = DbTest;

@@ -8,11 +8,13 @@
 #include "game/db/connection.h"
 #include "game/db/db.h"
 #include "game/db/exclusive_file.h"
+#include "game/db/liveness.h"
 #include "game/db/portability.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/maint/run.h"
 #include "game/maint/time_file.h"
+#include "game/player/caller.h"
 #include "game/ui/closing.h"
 #include "game/ui/game_date.h"
 #include "game/ui/game_directory.h"
@@ -37,6 +39,7 @@ enum class Realm {
 };
 
 Realm ReadRealm() {
+  db::RepairGhosts();  // a killed door's caller does not keep the day waiting
   ResultTable count = Query(db::kState, "SELECT NumPlayers FROM %s", TableName(db::kState));
   if (count.empty()) return Realm::kNoCount;
   if (count.Int(0, 0) <= 0) return Realm::kEmpty;
@@ -122,7 +125,12 @@ void CheckForMaint(int mode, const char* command_line) {
   if (!correctDirectory(command_line)) od_exit(10, FALSE);
   const GameDate today = GameDate::Today();
   db::SetFatalExit(ExitGame);
+  db::SetReplacedFileHandler(player::EndSessionAfterReset);
   db::Open();
+  // Ghosts of this caller's own killed door too, before this door's mark
+  // makes the name alive again.
+  db::RepairGhosts();
+  if (mode == kMaintNone || mode == kMaintCheck) db::HoldLiveMark(player::CallerUserName());
   maint::EnsureTimeFile(today);
   switch (mode) {
     case kMaintCheck:

@@ -7,6 +7,7 @@
 
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
+#include "game/db/liveness.h"
 #include "game/db/portability.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
@@ -29,6 +30,10 @@ constexpr int kAreaBottom = 20;
 constexpr int kInputRow = 22;
 constexpr int kInputColumn = 9;
 constexpr int kWidth = 79;  // the last column stays free so no line wraps
+// Typed text beyond the width is kept and sent, just not echoed.
+constexpr int kEchoColumns = kWidth - kInputColumn + 1;
+// A killed door's patron is seen through this often while the room polls.
+constexpr long long kGhostLookMs = 1000;
 constexpr int kReshownLines = 10;
 
 constexpr char kCtrlP = 16;
@@ -49,14 +54,15 @@ struct Room {
 Room* g_room = nullptr;
 
 void InputCursor(const Room& room) {
-  od_set_cursor(kInputRow, kInputColumn + static_cast<int>(room.input.size()));
+  const int typed = static_cast<int>(std::min<size_t>(room.input.size(), kEchoColumns));
+  od_set_cursor(kInputRow, kInputColumn + typed);
 }
 
 // Scrolls the message area up one line and writes `ansi_line` at its foot.
 void ScrollIn(const std::string& ansi_line) {
   od_scroll(1, kAreaTop, 80, kAreaBottom, 1, 0);
   od_set_cursor(kAreaBottom, 1);  // the scroll leaves the cursor elsewhere
-  od_disp_emu(ansi_line.c_str(), TRUE);
+  od_disp_emu(ClipToColumns(ansi_line, kWidth).c_str(), TRUE);
 }
 
 // One ledger line: the writer's name, then the text, wrapped at the area's
@@ -90,6 +96,11 @@ void ListPatrons() {
 }
 
 int Patrons() {
+  static long long next_look_ms = 0;
+  if (NowMs() >= next_look_ms) {
+    next_look_ms = NowMs() + kGhostLookMs;
+    db::RepairGhosts();
+  }
   return static_cast<int>(db::Query(db::kPlayer,
                                     "SELECT Count(PlayerName) FROM %s WHERE WhereInGame=%Q",
                                     db::TableName(db::kPlayer), kInChatRoom)
@@ -111,7 +122,7 @@ void Redraw(Room& room) {
   room.next_poll_ms = 0;
   od_set_cursor(kInputRow, kInputColumn);
   od_printf("`bright magenta`");
-  od_disp_str(room.input.c_str());
+  od_disp_str(room.input.substr(0, kEchoColumns).c_str());
 }
 
 // One look at the database: patrons, new ledger lines, messages.
@@ -162,8 +173,10 @@ void Type(Room& room, char key) {
   const unsigned char k = static_cast<unsigned char>(key);
   if (k >= 32 && k <= 126) {
     if (room.input.size() >= kMaxInput) return;
-    InputCursor(room);
-    od_printf("`bright magenta`%c", key);
+    if (room.input.size() < kEchoColumns) {
+      InputCursor(room);
+      od_printf("`bright magenta`%c", key);
+    }
     room.input += key;
   } else if ((k == 13 || k == 10) && !room.input.empty()) {
     AppendLine(room.me, room.input);
@@ -173,6 +186,7 @@ void Type(Room& room, char key) {
     room.next_poll_ms = 0;  // the caller's own line comes back at once
   } else if ((k == 8 || k == 127) && !room.input.empty()) {
     room.input.pop_back();
+    if (room.input.size() >= kEchoColumns) return;  // the gone character was never shown
     InputCursor(room);
     od_disp_str(" ");
     InputCursor(room);
@@ -189,6 +203,10 @@ class Active {
 }  // namespace
 
 bool ChatRoomActive() { return g_room != nullptr; }
+
+void LeaveChatRoomOnExit() {
+  if (g_room != nullptr) Leave(*g_room);
+}
 
 bool ChatRoomNotice(const std::string& ansi_line) {
   if (!g_room) return false;

@@ -12,6 +12,10 @@ inline constexpr char kInChatRoom[] = "In Chat Room";
 // True while this process runs the chat room's loop.
 bool ChatRoomActive();
 
+// For the exit hook: a caller who drops inside the room leaves it as by
+// Ctrl-Q (the others see him go; the last patron out empties the ledger).
+void LeaveChatRoomOnExit();
+
 // Writes one line (ANSI colours) at the bottom of the room's message area
 // and returns the cursor to the input line; false when the room is not
 // running here.

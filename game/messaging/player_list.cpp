@@ -9,6 +9,7 @@
 
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
+#include "game/db/liveness.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/messaging/messaging.h"
@@ -39,6 +40,7 @@ PlayerListStyle OnlineStyle() {
 }
 
 db::ResultTable OnlinePlayers() {
+  db::RepairGhosts();  // a killed door's caller is not in the realm
   return db::Query(db::kPlayer,
                    "SELECT IDNum,Gender,PlayerName,Level,WhereInGame FROM %s WHERE Status=1 "
                    "ORDER BY IDNum",
@@ -55,6 +57,7 @@ std::string AskPlayerId() {
 }
 
 std::string OnlineUserWithId(const std::string& id) {
+  db::RepairGhosts();
   db::ResultTable user =
       db::Query(db::kPlayer, "SELECT UserName FROM %s WHERE Status=1 AND IDNum=%Q",
                 db::TableName(db::kPlayer), id.c_str());

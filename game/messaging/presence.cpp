@@ -7,6 +7,7 @@
 
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
+#include "game/db/liveness.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/messaging/chat_room.h"
@@ -76,6 +77,7 @@ void Broadcast(int type) {
   db::ResultTable sender = db::Query(db::kPlayer, "SELECT PlayerName FROM %s WHERE UserName=%Q",
                                      db::TableName(db::kPlayer), me);
   if (sender.empty()) return;
+  db::RepairGhosts();  // no notices pile up for a caller whose door was killed
   db::ResultTable others =
       db::Query(db::kPlayer, "SELECT UserName FROM %s WHERE UserName<>%Q AND Status=1",
                 db::TableName(db::kPlayer), me);

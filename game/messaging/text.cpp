@@ -44,6 +44,25 @@ void ClearRows(int first, int last) {
   od_set_cursor(first, 1);
 }
 
+std::string ClipToColumns(const std::string& ansi_text, int columns) {
+  std::string out;
+  int shown = 0;
+  for (size_t i = 0; i < ansi_text.size(); ++i) {
+    const char c = ansi_text[i];
+    if (c == '\x1b' && i + 1 < ansi_text.size() && ansi_text[i + 1] == '[') {
+      size_t end = i + 2;
+      while (end < ansi_text.size() && !(ansi_text[end] >= 0x40 && ansi_text[end] <= 0x7E)) ++end;
+      out.append(ansi_text, i, end + 1 - i);
+      i = end;
+      continue;
+    }
+    if (shown == columns) continue;  // later colour changes still apply
+    out += c;
+    ++shown;
+  }
+  return out;
+}
+
 std::string ReadLine(int max_length) {
   std::vector<char> buffer(static_cast<size_t>(max_length) + 1, '\0');
   od_input_str(buffer.data(), max_length, 32, 122);

@@ -17,6 +17,10 @@ std::string ShowableMarkup(const char* text);
 // first one, column 1: the paged area of the news and mail screens.
 void ClearRows(int first, int last);
 
+// Text with ANSI sequences cut after `columns` visible characters; the
+// sequences themselves take no column.
+std::string ClipToColumns(const std::string& ansi_text, int columns);
+
 // Reads one line of up to `max_length` characters from blank to "z".
 std::string ReadLine(int max_length);
 

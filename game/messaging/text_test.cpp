@@ -21,6 +21,21 @@ TEST(ShowableMarkupTest, KeepsColourNamesAndDropsEverythingElseThatCouldSteerASc
   EXPECT_EQ("\260\261\262 shades \262\261\260", ShowableMarkup("\260\261\262 shades \262\261\260"));
 }
 
+TEST(ClipToColumnsTest, CountsOnlyWhatTakesAColumn) {
+  struct Case {
+    std::string text;
+    int columns;
+    std::string expected;
+  } cases[] = {
+      {"abcdef", 4, "abcd"},
+      {"abc", 4, "abc"},
+      {"\x1b[1;31;40mab\x1b[0mcd", 3, "\x1b[1;31;40mab\x1b[0mc"},
+      {"ab\x1b[1;36;40mcd", 2, "ab\x1b[1;36;40m"},  // a colour past the edge costs nothing
+      {std::string(73, 'x'), 71, std::string(71, 'x')},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, ClipToColumns(c.text, c.columns)) << c.text;
+}
+
 TEST(LongDateTest, MonthInNineColumnsTwoDigitDayAndFourDigitYear) {
   std::string date = LongDate();
   EXPECT_TRUE(std::regex_match(date, std::regex("[A-Z][a-z]{2,8} * [0-3][0-9], [0-9]{4}"))) << date;

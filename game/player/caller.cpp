@@ -2,6 +2,7 @@
 
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
+#include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
 
@@ -43,6 +44,18 @@ void UncountSession() {
     return true;
   });
   g_session_counted = false;
+}
+
+void EndSessionAfterReset() {
+  if (!g_session_counted) return;  // not in the realm: the next entry starts afresh
+  if (!db::Query(db::kPlayer, "SELECT 1 FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
+                 db::TableName(db::kPlayer), CallerUserName())
+           .empty())
+    return;
+  g_session_counted = false;  // the new world never counted this session
+  od_printf("\n\r`bright red`The sysop has reset the realm; your character is gone.`grey`\n\r");
+  od_sleep(2000);
+  od_exit(10, FALSE);
 }
 
 }  // namespace trv::player

@@ -45,6 +45,13 @@ bool SessionCounted();
 // statement before it leaves the session still counted for the exit hook.
 void UncountSession();
 
+// What the door does once the statement runner has followed a database
+// file replaced under it (the sysop's world reset): a caller in the realm
+// whose character is gone goes back to the BBS with a one-line notice
+// instead of playing on with nothing. Registered with
+// db::SetReplacedFileHandler.
+void EndSessionAfterReset();
+
 }  // namespace trv::player
 
 #endif  // TRV_GAME_PLAYER_CALLER_H_

@@ -10,6 +10,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
+#include "game/messaging/chat_room.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
 #include "game/player/caller.h"
@@ -49,11 +50,19 @@ void BeforeExitFunction(void) {
   db::SetFatalExit(AbortHook);
   const std::string user = player::CallerUserName();
   try {
-    db::RunWriteUnit([&user] {
+    messaging::LeaveChatRoomOnExit();
+    const bool counted = player::SessionCounted();
+    db::RunWriteUnit([&user, counted] {
       // Only this caller's own unfinished character: another node may be
       // creating one right now.
       Exec(db::kPlayer, "DELETE FROM %s WHERE Kingdom Is NULL AND UserName=%Q",
            TableName(db::kPlayer), user.c_str());
+      if (counted) {
+        // Who came and went meanwhile is old news by the next visit; a
+        // telegram waits.
+        Exec(db::kNode, "DELETE FROM %s WHERE SentTo=%Q AND TypeOf<>%d", TableName(db::kNode),
+             user.c_str(), kTelegram);
+      }
       Exec(db::kPlayer, "UPDATE %s SET Status=0,WhereInGame='' WHERE UserName=%Q",
            TableName(db::kPlayer), user.c_str());
       return true;

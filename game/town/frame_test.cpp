@@ -61,6 +61,20 @@ TEST_F(ExitHookTest, UncountsTheSessionOnceAndTellsTheOthers) {
   EXPECT_EQ(2, Number(db::kNode, "SELECT COUNT(*) FROM %s WHERE SentTo='other' AND TypeOf=0"));
 }
 
+TEST_F(ExitHookTest, StaleNoticesGoWithTheCallerButATelegramWaits) {
+  AddPlayer("leaver", "Wanderer", 1);
+  for (int type : {0, 1, 2, 3})
+    Exec(db::kNode, "INSERT INTO %s (TypeOf,SentTo,SentBy) VALUES (%d,'leaver','Ann')",
+         TableName(db::kNode), type);
+  Exec(db::kNode, "INSERT INTO %s (TypeOf,SentTo,SentBy) VALUES (1,'other','Ann')",
+       TableName(db::kNode));
+  player::SetSessionCounted(true);
+  BeforeExitFunction();
+  EXPECT_EQ(2, Number(db::kNode, "SELECT TypeOf FROM %s WHERE SentTo='leaver'"));
+  EXPECT_EQ(1, Number(db::kNode, "SELECT COUNT(*) FROM %s WHERE SentTo='leaver'"));
+  EXPECT_EQ(1, Number(db::kNode, "SELECT COUNT(*) FROM %s WHERE SentTo='other'"));
+}
+
 TEST_F(ExitHookTest, ASessionNeverCountedIsNotUncountedEvenWhenMarkedOnLine) {
   // Same user on two nodes: the other node's session set Status=1.
   Exec(db::kState, "UPDATE %s SET NumPlayers=1", TableName(db::kState));

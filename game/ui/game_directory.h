@@ -18,12 +18,30 @@ namespace trv {
 
 // The directory of the program path that begins `command_line`; "" when
 // the path holds no directory (started by bare name from the game
-// directory). *error is set when no directory can be derived; *shown_path
-// then holds what the message names.
+// directory). A path in double quotes ends at the closing quote, so it may
+// hold blanks; an unquoted one ends at the first blank. *error is set when
+// no directory can be derived; *shown_path then holds what the message
+// names.
 std::string GameDirectoryOf(const std::string& command_line, std::string* shown_path, bool* error);
 
-// Changes to the game directory. On failure shows the "Door problem!"
-// message and returns false.
+// `command_line` with its program path (the first word, or the quoted
+// text) replaced by `program`, which is quoted when it holds a blank.
+std::string WithProgramPath(const std::string& command_line, const std::string& program);
+
+// The running program's own file with every symlink resolved; "" when the
+// system does not tell.
+std::string RealProgramPath();
+
+// Derives the game directory once: from the program's real path in place
+// of the one on `command_line`, by the rule above, made absolute. On
+// failure returns false with the path the message names in *shown_path.
+bool FindGameDirectory(const std::string& command_line, std::string* directory,
+                       std::string* shown_path);
+
+// Changes to the game directory, derived on the first call and remembered,
+// so a later call no longer depends on the directory it is made from. On
+// failure shows the "Door problem!" message on the screen and on stderr and
+// returns false.
 bool EnterGameDirectory(const std::string& command_line);
 
 }  // namespace trv

@@ -64,5 +64,34 @@ TEST(GameDirectory, TheProgramPathsDirectoryWhateverFollows) {
   EXPECT_FALSE(error);
 }
 
+TEST(GameDirectory, AQuotedPathKeepsItsBlanks) {
+  bool error = true;
+  EXPECT_EQ("/bbs/my doors/trv", DirOf("\"/bbs/my doors/trv/TRVLaunch\" -D /bbs/node 1", &error));
+  EXPECT_FALSE(error);
+  EXPECT_EQ("C:\\My Doors", DirOf("\"C:\\My Doors\\TRVLaunch.exe\"", &error));
+  EXPECT_EQ("/bbs", DirOf("/bbs/my doors/trv/TRVLaunch", &error));  // unquoted: cut at the blank
+}
+
+TEST(GameDirectory, TheRealProgramPathTakesThePlaceOfTheTypedOne) {
+  struct Case {
+    const char* command_line;
+    const char* program;
+    const char* expected;
+  } cases[] = {
+      {"doors/trv/TRVLaunch -L", "/bbs/doors/trv/TRVLaunch", "/bbs/doors/trv/TRVLaunch -L"},
+      {"TRVLaunch", "/bbs/trv/TRVLaunch", "/bbs/trv/TRVLaunch"},
+      {"\"my doors/TRVLaunch\" -D x", "/bbs/my doors/TRVLaunch",
+       "\"/bbs/my doors/TRVLaunch\" -D x"},
+      {" -D /bbs/node 1", "/a b/TRVLaunch", "\"/a b/TRVLaunch\" -D /bbs/node 1"},
+      {"", "/trv/TRVConfig", "/trv/TRVConfig"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.expected, WithProgramPath(c.command_line, c.program)) << c.command_line;
+  // What the door derives from such a line, blanks and all.
+  bool error = true;
+  EXPECT_EQ("/a b", DirOf(WithProgramPath(" -L", "/a b/TRVLaunch"), &error));
+  EXPECT_FALSE(error);
+}
+
 }  // namespace
 }  // namespace trv

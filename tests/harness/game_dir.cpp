@@ -98,10 +98,26 @@ std::string GameDir::LinkProgram(const std::string& program_path, const std::str
     return "";
   }
   const std::string link = File(name.empty() ? fs::path(program_path).filename().string() : name);
+  // The programs find their directory by their real path, so a symlink
+  // would lead them back to the build: a hard link, or a copy across file
+  // systems, is the program itself in the game directory.
+  const fs::path real = fs::canonical(program_path);
   std::error_code ec;
   fs::remove(link, ec);
-  fs::create_symlink(fs::absolute(program_path), link, ec);
-  if (ec) ADD_FAILURE() << "cannot link " << program_path << ": " << ec.message();
+  fs::create_hard_link(real, link, ec);
+  if (ec) {
+    ec.clear();
+    fs::copy_file(real, link, ec);
+  }
+  if (ec) ADD_FAILURE() << "cannot install " << program_path << ": " << ec.message();
+  // An installed game directory keeps the libraries beside the programs.
+  for (const auto& entry : fs::directory_iterator(real.parent_path(), ec)) {
+    const std::string file = entry.path().filename().string();
+    if (file.rfind("lib", 0) != 0 || file.find(".so") == std::string::npos) continue;
+    std::error_code ignored;
+    if (!fs::exists(File(file))) fs::create_hard_link(entry.path(), File(file), ignored);
+    if (ignored && !fs::exists(File(file))) fs::copy_file(entry.path(), File(file), ignored);
+  }
   return link;
 }
 

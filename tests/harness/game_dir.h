@@ -45,8 +45,9 @@ class GameDir {
   // Path of a file inside the directory.
   std::string File(const std::string& relative) const;
 
-  // Symlinks a program into the directory, as a sysop installs it; returns
-  // the link's path. Fails the test when the program does not exist.
+  // Puts a program into the directory, as a sysop installs it (a hard
+  // link, or a copy; with the libraries beside it when it has them there);
+  // returns its path there. Fails the test when the program does not exist.
   std::string LinkProgram(const std::string& program_path, const std::string& name = "");
 
   // Drop files, written into nodeN/ (or `dir` relative to the game
