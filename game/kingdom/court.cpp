@@ -210,8 +210,10 @@ int ChooseSlot(const std::function<void()>& redraw) {
   for (;;) {
     const char key = od_get_answer("12345.=\r");
     if (key == '.' || key == '=') {
-      if (key == '.') WhoOnline();
-      else BeginChat();
+      if (key == '.')
+        WhoOnline();
+      else
+        BeginChat();
       redraw();
       continue;
     }
@@ -247,9 +249,9 @@ std::string ReadDigits(int digits) {
 }
 
 Purenum::Integer TreasuryOf(const std::string& kingdom) {
-  return player::Amount(Query(kKingdom, "SELECT Treasury FROM %s WHERE Name=%Q",
-                              TableName(kKingdom), kingdom.c_str())
-                            .Text(0, 0));
+  return player::Amount(
+      Query(kKingdom, "SELECT Treasury FROM %s WHERE Name=%Q", TableName(kKingdom), kingdom.c_str())
+          .Text(0, 0));
 }
 
 void AddToTreasury(const std::string& kingdom, const Purenum::Integer& delta) {

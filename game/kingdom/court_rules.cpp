@@ -31,7 +31,7 @@ Role CourtRole(bool holds_noble_post, const std::string& player_name,
 long long MostAffordable(const Integer& treasury, const Integer& unit_price, long long current,
                          long long cap) {
   if (current >= cap || Compare(unit_price, 0L) <= 0 || Compare(treasury, 0L) <= 0) return 0;
-  const long long room = cap - std::max(current, 0LL);
+  const long long room = cap - current;
   const Integer units = treasury / unit_price;
   if (Compare(units, Integer(room)) > 0) return room;
   return Small(units);

@@ -15,8 +15,7 @@ enum class Role { kCitizen, kRuler, kNoble };
 
 // A post in any kingdom makes a noble, even the ruler of the caller's own
 // kingdom; only then does the throne count.
-Role CourtRole(bool holds_noble_post, const std::string& player_name,
-               const std::string& own_ruler);
+Role CourtRole(bool holds_noble_post, const std::string& player_name, const std::string& own_ruler);
 
 // The most a purchase may buy: what the treasury pays for at `unit_price`,
 // no more than the cap leaves; 0 when the cap is reached, the price is not
@@ -47,8 +46,8 @@ long long TowersBlownUp(long long towers);
 
 // What an offer's count or gold amount leads to.
 enum class OfferEntry {
-  kAborted,   // empty or 0
-  kTooMany,   // above what the kingdom holds
+  kAborted,  // empty or 0
+  kTooMany,  // above what the kingdom holds
   kOffered,
 };
 OfferEntry JudgeOffer(const std::string& typed, const Purenum::Integer& holds);

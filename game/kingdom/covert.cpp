@@ -93,8 +93,8 @@ Paid PayAndAct(const Seat& seat, const KingdomRef& target, long long price, bool
     act();
     AddToTreasury(seat.kingdom, -Integer(price));
     if (takes_deed)
-      db::Exec(kPlayer, "UPDATE %s SET EvilDeeds=EvilDeeds-1 WHERE UserName=%Q",
-               TableName(kPlayer), player::CallerUserName());
+      db::Exec(kPlayer, "UPDATE %s SET EvilDeeds=EvilDeeds-1 WHERE UserName=%Q", TableName(kPlayer),
+               player::CallerUserName());
     outcome = Paid::kDone;
     return true;
   });
@@ -123,9 +123,12 @@ void ShowRelations(const std::string& kingdom) {
     if (other.slot == 0 || other.name == kingdom) continue;
     const Relation relation = RelationOf(kingdom, slot, other.name);
     od_printf("\n\r    `bright white`Kingdom %s:", CleanText(other.name).c_str());
-    if (relation.war) od_printf("   `bright red`** AT WAR **");
-    else if (relation.peace) od_printf("   `bright magenta`** PEACE **");
-    else if (!relation.trade) od_printf("    `yellow`{No Formal Relations}");
+    if (relation.war)
+      od_printf("   `bright red`** AT WAR **");
+    else if (relation.peace)
+      od_printf("   `bright magenta`** PEACE **");
+    else if (!relation.trade)
+      od_printf("    `yellow`{No Formal Relations}");
     if (!relation.trade && (relation.war || relation.peace))
       od_printf("    `grey`{No Trade Route Established}");
   }
@@ -171,16 +174,17 @@ void SendSpy(const Seat& seat) {
 void Bioterrorism(const Seat& seat) {
   const KingdomRef target = ChooseTarget(seat, "Spread the plague in");
   if (target.slot == 0) return;
-  od_printf("\r\n\n`grey`Use 1 of your evil deeds (`bright yellow`y`dark green`/`bright "
-            "yellow`N`grey`)? ");
+  od_printf(
+      "\r\n\n`grey`Use 1 of your evil deeds (`bright yellow`y`dark green`/`bright "
+      "yellow`N`grey`)? ");
   if (!AnswerYes()) return;
   if (player::CallerInt("EvilDeeds") < 1)
     return Refuse("\n\n\r`bright red`Sorry, you are out of evil deeds for today..");
   if (!PriceAccepted("this biological agent", "$100,000,000")) return;
   long long deaths = 0;
   const auto plague = [&] {
-    deaths = PlagueDeaths(Query(kKingdom, "SELECT Serfs FROM %s WHERE Name=%Q",
-                                TableName(kKingdom), target.name.c_str())
+    deaths = PlagueDeaths(Query(kKingdom, "SELECT Serfs FROM %s WHERE Name=%Q", TableName(kKingdom),
+                                target.name.c_str())
                               .Int(0, 0));
     db::Exec(kKingdom, "UPDATE %s SET Serfs=Serfs-%lld WHERE Name=%Q", TableName(kKingdom), deaths,
              target.name.c_str());

@@ -32,7 +32,8 @@ enum Kind {
   kPeaceAccepted = 8,
 };
 
-const char kDispatched[] = "\n\n\r`dark green`A request has been dispatched to `yellow`%s`dark green`..";
+const char kDispatched[] =
+    "\n\n\r`dark green`A request has been dispatched to `yellow`%s`dark green`..";
 
 // Makes slot `slot` of kingdom `kingdom` name `other`; when it named
 // another kingdom before, that kingdom's flags go with its name.
@@ -53,9 +54,15 @@ void SetBoth(const KingdomRef& a, const KingdomRef& b, const char* war, const ch
     const KingdomRef& other = side == 0 ? b : a;
     ClaimSlot(self.name, other.slot, other.name);
     const int k = other.slot;
-    if (war) db::Exec(kKingdom, "UPDATE %s SET Dip%dWar=%s WHERE Name=%Q", TableName(kKingdom), k, war, self.name.c_str());
-    if (peace) db::Exec(kKingdom, "UPDATE %s SET Dip%dPeace=%s WHERE Name=%Q", TableName(kKingdom), k, peace, self.name.c_str());
-    if (trade) db::Exec(kKingdom, "UPDATE %s SET Dip%dTrade=%s WHERE Name=%Q", TableName(kKingdom), k, trade, self.name.c_str());
+    if (war)
+      db::Exec(kKingdom, "UPDATE %s SET Dip%dWar=%s WHERE Name=%Q", TableName(kKingdom), k, war,
+               self.name.c_str());
+    if (peace)
+      db::Exec(kKingdom, "UPDATE %s SET Dip%dPeace=%s WHERE Name=%Q", TableName(kKingdom), k, peace,
+               self.name.c_str());
+    if (trade)
+      db::Exec(kKingdom, "UPDATE %s SET Dip%dTrade=%s WHERE Name=%Q", TableName(kKingdom), k, trade,
+               self.name.c_str());
   }
 }
 
@@ -123,13 +130,15 @@ void DeclareWar(const std::string& target) {
               CleanText(target).c_str());
     return;
   }
-  od_printf("\r\n\n`dark red`Really declare WAR?? `dark green`%s", YesNoMarkup("dark green").c_str());
+  od_printf("\r\n\n`dark red`Really declare WAR?? `dark green`%s",
+            YesNoMarkup("dark green").c_str());
   if (!AnswerYes()) return;
   KingdomRef own, other;
   if (!BetweenUs(target, &own, &other, [&] { SetBoth(own, other, "1", "0", "0"); }))
     return SaySeatLost();
   if (TellRuler(other,
-                "Kingdom " + own.name + " has declared `bright red`WAR `bright cyan`against your kingdom!",
+                "Kingdom " + own.name +
+                    " has declared `bright red`WAR `bright cyan`against your kingdom!",
                 "Appropriate measures must be taken to defend your kingdom..", kWarDeclared,
                 own.name))
     od_printf("\n\n\r`dark green`A message has been dispatched to `dark red`%s`dark green`!!",
@@ -137,7 +146,8 @@ void DeclareWar(const std::string& target) {
 }
 
 void ProposePeace(const std::string& target) {
-  od_printf("\r\n\n`dark green`Propose Peace Treaty `dark green`%s", YesNoMarkup("dark green").c_str());
+  od_printf("\r\n\n`dark green`Propose Peace Treaty `dark green`%s",
+            YesNoMarkup("dark green").c_str());
   if (!AnswerYes()) return;
   KingdomRef own, other;
   if (!BetweenUs(target, &own, &other, [&] { ClaimSlot(own.name, other.slot, other.name); }))
@@ -155,7 +165,8 @@ void ProposeRoute(const std::string& target) {
               CleanText(target).c_str());
     return;
   }
-  od_printf("\r\n\n`dark green`Propose Trade Route `dark green`%s", YesNoMarkup("dark green").c_str());
+  od_printf("\r\n\n`dark green`Propose Trade Route `dark green`%s",
+            YesNoMarkup("dark green").c_str());
   if (!AnswerYes()) return;
   KingdomRef own, other;
   if (!BetweenUs(target, &own, &other, [&] { ClaimSlot(own.name, other.slot, other.name); }))
@@ -170,7 +181,8 @@ void ProposeRoute(const std::string& target) {
 
 void NullifyRoute(const std::string& target) {
   if (!Toward(target).trade) {
-    od_printf("\n\n\r`bright red`You do not have a trade route with %s!", CleanText(target).c_str());
+    od_printf("\n\n\r`bright red`You do not have a trade route with %s!",
+              CleanText(target).c_str());
     return;
   }
   od_printf("\r\n\n`dark green`Really NULLIFY Trade Route?? `dark green`%s",
@@ -179,8 +191,9 @@ void NullifyRoute(const std::string& target) {
   KingdomRef own, other;
   if (!BetweenUs(target, &own, &other, [&] { SetBoth(own, other, nullptr, nullptr, "0"); }))
     return SaySeatLost();
-  if (TellRuler(other, "Kingdom " + own.name + " has nullified their trade route with your kingdom!",
-                "", kRouteNullified, own.name))
+  if (TellRuler(other,
+                "Kingdom " + own.name + " has nullified their trade route with your kingdom!", "",
+                kRouteNullified, own.name))
     od_printf("\n\n\r`dark green`A message has been dispatched to `yellow`%s`dark green`..",
               CleanText(target).c_str());
 }
@@ -222,11 +235,11 @@ void Proposal(bool trade, const char* line1, const char* line2, const char* line
   const std::string sender_user_name = sender_user ? sender_user : "";
   if (!AnswerYes()) {
     if (!sender_user_name.empty())
-      AddPersonal(sender_user_name.c_str(), "KINGDOM NEWS",
-                  (me + (trade ? " turned down your trade route proposal!"
-                               : " turned down peace treaty!"))
-                      .c_str(),
-                  "");
+      AddPersonal(
+          sender_user_name.c_str(), "KINGDOM NEWS",
+          (me + (trade ? " turned down your trade route proposal!" : " turned down peace treaty!"))
+              .c_str(),
+          "");
     return;
   }
   enum { kDone, kWar, kGone } outcome = kGone;
@@ -242,8 +255,10 @@ void Proposal(bool trade, const char* line1, const char* line2, const char* line
       outcome = kWar;
       return false;
     }
-    if (trade) SetBoth(reader, sender, nullptr, nullptr, "1");
-    else SetBoth(reader, sender, "0", "1", nullptr);
+    if (trade)
+      SetBoth(reader, sender, nullptr, nullptr, "1");
+    else
+      SetBoth(reader, sender, "0", "1", nullptr);
     outcome = kDone;
     return true;
   });
@@ -254,13 +269,16 @@ void Proposal(bool trade, const char* line1, const char* line2, const char* line
     od_printf("\n\n\r`bright red`Trade route was closed due to war!");
   } else if (trade) {
     od_printf("\n\n\r`bright yellow`TRADE ROUTE ESTABLISHED!");
-    AddRequest(sender_user_name.c_str(),
-               ("Kingdom " + reader.name + " accepted your trade route proposal! You can now now trade!").c_str(),
-               "", reader.name.c_str(), kRouteAccepted);
+    AddRequest(
+        sender_user_name.c_str(),
+        ("Kingdom " + reader.name + " accepted your trade route proposal! You can now now trade!")
+            .c_str(),
+        "", reader.name.c_str(), kRouteAccepted);
   } else {
-    AddRequest(sender_user_name.c_str(),
-               ("Kingdom " + reader.name + " accepted your peace treaty! Tranquility begins..").c_str(),
-               "", reader.name.c_str(), kPeaceAccepted);
+    AddRequest(
+        sender_user_name.c_str(),
+        ("Kingdom " + reader.name + " accepted your peace treaty! Tranquility begins..").c_str(),
+        "", reader.name.c_str(), kPeaceAccepted);
   }
   PressAnyKeyIn("dark green");
 }
@@ -270,14 +288,17 @@ void ListPage(const std::string& own) {
   od_clr_scr();
   od_printf("`bright blue`%s `bright yellow`Diplomacy Room `bright blue`%s", kShades, kShadesBack);
   od_printf("\n\r`dark green`%s", kLongRule);
-  od_printf("\n\r`bright magenta`Your kingdoms relationship to other kingdoms, is setup in this part");
+  od_printf(
+      "\n\r`bright magenta`Your kingdoms relationship to other kingdoms, is setup in this part");
   od_printf("\n\rof your courtyard. Before going to war or dealing with trade, you");
   od_printf("\n\rmust have a formal diplomacy line opened up with the other kingdoms ruler..");
   od_printf("\n\r`dark green`%s", kLongRule);
-  od_printf("\n\n\r`grey`NOTE: `bright yellow`Offering peace or building trade routes will not take");
+  od_printf(
+      "\n\n\r`grey`NOTE: `bright yellow`Offering peace or building trade routes will not take");
   od_printf("\n\reffect until the other ruler accepts/rejects the offer.");
-  od_printf("\n\n\r`bright white`%s ##  Kingdom                   Soldiers      Kingdom Relationship",
-            kShades);
+  od_printf(
+      "\n\n\r`bright white`%s ##  Kingdom                   Soldiers      Kingdom Relationship",
+      kShades);
   ListKingdoms(own, ListStyle::kDiplomacy);
   od_printf("\n\n\r`dark green`%s Confer With ? <`grey`Enter to exit`dark green`>: ", kShades);
 }
@@ -329,14 +350,12 @@ void RegisterDiplomacyRequests() {
   SetRequestHandler(kRouteNullified, notice("TRADE ROUTE LOST"));
   SetRequestHandler(kRouteAccepted, notice("TRADE ROUTE BUILT"));
   SetRequestHandler(kPeaceAccepted, notice("PEACE TREATY ACCEPTED!"));
-  SetRequestHandler(kRouteProposed, [](const char* l1, const char* l2, const char* l3,
-                                       const char* sp, const char* su) {
-    Proposal(true, l1, l2, l3, sp, su);
-  });
-  SetRequestHandler(kPeaceProposed, [](const char* l1, const char* l2, const char* l3,
-                                       const char* sp, const char* su) {
-    Proposal(false, l1, l2, l3, sp, su);
-  });
+  SetRequestHandler(kRouteProposed,
+                    [](const char* l1, const char* l2, const char* l3, const char* sp,
+                       const char* su) { Proposal(true, l1, l2, l3, sp, su); });
+  SetRequestHandler(kPeaceProposed,
+                    [](const char* l1, const char* l2, const char* l3, const char* sp,
+                       const char* su) { Proposal(false, l1, l2, l3, sp, su); });
 }
 
 }  // namespace trv::kingdom

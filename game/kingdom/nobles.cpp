@@ -29,14 +29,18 @@ struct Post {
   const char* column;  // and column + "UserName"
   const char* word;    // "prince"
   const char* gender;
-  const char* label;        // "Prince  "
+  const char* label;         // "Prince  "
   const char* conflicts[2];  // posts of this kingdom that bar a promotion
   const char* news_title;
 };
 
 const Post kPosts[] = {
     {"Prince", "prince", "Male", "Prince  ", {"Royal", "Baron"}, "`bright cyan`PRINCE PROMOTION"},
-    {"Princess", "princess", "Female", "Princess", {"Princess", nullptr},
+    {"Princess",
+     "princess",
+     "Female",
+     "Princess",
+     {"Princess", nullptr},
      "`bright cyan`PRINCESS PROMOTION"},
     {"Baron", "baron", "Male", "Baron   ", {"Royal", "Prince"}, "`bright cyan`BARON PROMOTION"},
     {"Royal", "royal", "Male", "Royal   ", {"Baron", "Prince"}, "`bright cyan`ROYAL PROMOTION"},
@@ -77,20 +81,21 @@ void NoblesPage() {
 
 // The candidates, ten to a page. False when the caller stopped the list.
 void ListCandidates(const Post& post, const std::string& kingdom) {
-  ResultTable list = Query(kPlayer,
-                           "SELECT IDNum,PlayerName,Level FROM %s WHERE UserName<>%Q AND "
-                           "Kingdom=%Q AND Gender=%Q ORDER BY IDNum",
-                           TableName(kPlayer), player::CallerUserName(), kingdom.c_str(),
-                           post.gender);
+  ResultTable list =
+      Query(kPlayer,
+            "SELECT IDNum,PlayerName,Level FROM %s WHERE UserName<>%Q AND "
+            "Kingdom=%Q AND Gender=%Q ORDER BY IDNum",
+            TableName(kPlayer), player::CallerUserName(), kingdom.c_str(), post.gender);
   od_clr_scr();
   od_printf("`bright blue`%s `bright yellow`Tarvessia: Promotions `bright blue`%s\n\n\r", kShades,
             kShadesBack);
   od_printf("`bright white` ID     Player               Level\n\r");
   od_printf("`dark green`%s", kShortRule);
   for (int r = 0; r < list.rows(); ++r) {
-    od_printf("\n\r `dark green`[`bright yellow`%-3s`dark green`]  `bright green`%-21s `bright cyan`%s",
-              list.Text(r, 0), CleanText(list.Text(r, 1)).c_str(),
-              AddCommas(std::to_string(list.Int(r, 2))).c_str());
+    od_printf(
+        "\n\r `dark green`[`bright yellow`%-3s`dark green`]  `bright green`%-21s `bright cyan`%s",
+        list.Text(r, 0), CleanText(list.Text(r, 1)).c_str(),
+        AddCommas(std::to_string(list.Int(r, 2))).c_str());
     if ((r + 1) % 10 == 0 && r + 1 < list.rows()) {
       od_printf("\n\n\r`bright red`Continue (y/n)? ");
       if (od_get_answer("\ryn") == 'n') return;
@@ -106,23 +111,29 @@ Promotion Promote(const Seat& seat, const Post& post, long long id, std::string*
   Promotion outcome = Promotion::kLost;
   db::RunWriteUnit([&] {
     if (!StillSeated(seat.role, seat.kingdom)) return false;
-    ResultTable k = Query(kKingdom, "SELECT %s,%s,%s FROM %s WHERE RulerUserName=%Q AND Name=%Q",
-                          post.column, post.conflicts[0],
-                          post.conflicts[1] ? post.conflicts[1] : post.column, TableName(kKingdom),
-                          player::CallerUserName(), seat.kingdom.c_str());
+    ResultTable k =
+        Query(kKingdom, "SELECT %s,%s,%s FROM %s WHERE RulerUserName=%Q AND Name=%Q", post.column,
+              post.conflicts[0], post.conflicts[1] ? post.conflicts[1] : post.column,
+              TableName(kKingdom), player::CallerUserName(), seat.kingdom.c_str());
     if (k.empty()) return false;
-    ResultTable who = Query(kPlayer,
-                            "SELECT UserName,PlayerName,Kingdom,Gender FROM %s WHERE IDNum=%lld",
-                            TableName(kPlayer), id);
-    if (who.empty()) outcome = Promotion::kInvalid;
-    else if (std::string(who.Text(0, 0)) == player::CallerUserName()) outcome = Promotion::kSelf;
-    else if (seat.kingdom != who.Text(0, 2)) outcome = Promotion::kElsewhere;
-    else if (std::string(who.Text(0, 3)) != post.gender) outcome = Promotion::kInvalid;
+    ResultTable who =
+        Query(kPlayer, "SELECT UserName,PlayerName,Kingdom,Gender FROM %s WHERE IDNum=%lld",
+              TableName(kPlayer), id);
+    if (who.empty())
+      outcome = Promotion::kInvalid;
+    else if (std::string(who.Text(0, 0)) == player::CallerUserName())
+      outcome = Promotion::kSelf;
+    else if (seat.kingdom != who.Text(0, 2))
+      outcome = Promotion::kElsewhere;
+    else if (std::string(who.Text(0, 3)) != post.gender)
+      outcome = Promotion::kInvalid;
     else if (who.Text(0, 1) == std::string(k.Text(0, 1)) ||
              who.Text(0, 1) == std::string(k.Text(0, 2)))
       outcome = Promotion::kAlready;
-    else if (*k.Text(0, 0)) outcome = Promotion::kFilled;
-    else outcome = Promotion::kDone;
+    else if (*k.Text(0, 0))
+      outcome = Promotion::kFilled;
+    else
+      outcome = Promotion::kDone;
     if (outcome != Promotion::kDone) return false;
     *user = who.Text(0, 0);
     *name = who.Text(0, 1);

@@ -128,16 +128,16 @@ const Purchase kPurchases[] = {
      "\n\n\r`dark green`Total Towers Built: `bright cyan`%s  `grey`Max <25>",
      "\n\n\r`dark green`Build how many towers? <Max `bright cyan`%s`dark green`>: ", 2,
      "Kingdom Magical Defenses Increased by building %s towers!",
-     "`bright cyan`TOWERS OF SORCERY CONSTRUCTED", " relying on mages, built: ",
-     " Towers of Sorcery today.."},
+     "`bright cyan`TOWERS OF SORCERY CONSTRUCTED",
+     " relying on mages, built: ", " Towers of Sorcery today.."},
     {"Kingdom Land", "Land", 500000, 2000000, true,
      "`bright blue`Land feeds your serfs and grows your kingdom..",
      "\n\n\r`grey`Land will cost you $500,000 to develop and use..",
      "\n\n\r`dark green`Current Acres Owned: `bright white`%s `grey`{Max 2 million}",
      "\n\n\r`dark green`You can purchase: `bright yellow`%s `dark green`acres"
      "\n\r`dark green`Purchase How Many Acres? ",
-     8, "You Purchase %s More Acres!", "`bright cyan`LAND PURCHASE", " purchased: ",
-     " acres of land!"},
+     8, "You Purchase %s More Acres!", "`bright cyan`LAND PURCHASE",
+     " purchased: ", " acres of land!"},
 };
 
 // The purchase's row, read inside or outside a unit: by the seat's
@@ -145,7 +145,8 @@ const Purchase kPurchases[] = {
 // deposed meanwhile finds no row.
 ResultTable ReadRow(const Purchase& p, const Seat& seat) {
   if (p.ruler_only)
-    return Query(kKingdom, "SELECT Treasury,%s,Serfs,Name FROM %s WHERE RulerUserName=%Q AND Name=%Q",
+    return Query(kKingdom,
+                 "SELECT Treasury,%s,Serfs,Name FROM %s WHERE RulerUserName=%Q AND Name=%Q",
                  p.column, TableName(kKingdom), player::CallerUserName(), seat.kingdom.c_str());
   return Query(kKingdom, "SELECT Treasury,%s,Serfs,Name FROM %s WHERE Name=%Q", p.column,
                TableName(kKingdom), seat.kingdom.c_str());
@@ -265,13 +266,17 @@ void ArmyPage(const Seat& seat) {
                         "EquipmentRating,Training,Treasury FROM %s WHERE Name=%Q",
                         TableName(kKingdom), seat.kingdom.c_str());
   auto n = [&](int column) { return AddCommas(std::to_string(k.Int(0, column))); };
-  od_printf("\n\n\r`dark green`Towers of Sorcery: `bright cyan`%s  `grey`{Defensive}", n(0).c_str());
-  od_printf("\n\n\r`dark green`Soldiers: `bright cyan`%s  `dark green`Dragon Riders: `bright cyan`%s",
-            n(1).c_str(), n(2).c_str());
+  od_printf("\n\n\r`dark green`Towers of Sorcery: `bright cyan`%s  `grey`{Defensive}",
+            n(0).c_str());
+  od_printf(
+      "\n\n\r`dark green`Soldiers: `bright cyan`%s  `dark green`Dragon Riders: `bright cyan`%s",
+      n(1).c_str(), n(2).c_str());
   od_printf("\n\r`dark green`Cannons: `bright cyan`%s  `dark green`Katapults: `bright cyan`%s",
             n(3).c_str(), n(4).c_str());
-  od_printf("\n\r`dark green`Equipment Rating: `bright cyan`%s%%  `dark green`Training: `bright cyan`%s%%",
-            n(5).c_str(), n(6).c_str());
+  od_printf(
+      "\n\r`dark green`Equipment Rating: `bright cyan`%s%%  `dark green`Training: `bright "
+      "cyan`%s%%",
+      n(5).c_str(), n(6).c_str());
   od_printf("\n\n\r`dark green`Treasury: `bright white`$%s",
             AddCommas(player::Amount(k.Text(0, 7)).str()).c_str());
   od_printf(

@@ -36,14 +36,14 @@ struct Goods {
   const char* column;
   long long cap;
   int digits;
-  const char* current;   // "Current Acres Owned"
-  const char* plural;    // "acres" in "You can offer: %s acres"
-  const char* ask;       // "Offer How Many Acres? "
-  const char* too_many;  // "You don't have that many acres to sell!"
-  const char* consists;  // "acres of land"
-  const char* sell_them; // "land" in " turned down your offer to sell them land!"
-  const char* offer;     // "land" in " accepted your land offer!"
-  const char* anymore;   // "land" in "Does not have the land anymore.."
+  const char* current;    // "Current Acres Owned"
+  const char* plural;     // "acres" in "You can offer: %s acres"
+  const char* ask;        // "Offer How Many Acres? "
+  const char* too_many;   // "You don't have that many acres to sell!"
+  const char* consists;   // "acres of land"
+  const char* sell_them;  // "land" in " turned down your offer to sell them land!"
+  const char* offer;      // "land" in " accepted your land offer!"
+  const char* anymore;    // "land" in "Does not have the land anymore.."
 };
 
 const Goods kGoods[] = {
@@ -175,7 +175,8 @@ void OfferGold(const KingdomRef& partner) {
   }
   od_printf("\r\n\n`dark green`Send Gold %s", YesNoMarkup("dark green").c_str());
   if (!AnswerYes()) return;
-  SendOffer(partner, Integer(amount).str(), "", kGoldGift, "\n\n\r`bright blue`Treasury Gold Sent!");
+  SendOffer(partner, Integer(amount).str(), "", kGoldGift,
+            "\n\n\r`bright blue`Treasury Gold Sent!");
 }
 
 void PartnerPage(const std::string& own) {
@@ -206,7 +207,8 @@ void ChoosePartner(int kind) {
 // otherwise.
 long long StoredCount(const char* text) {
   std::string digits = text ? text : "";
-  if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+  if (digits.empty() || digits.size() > 9 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
     return -1;
   return std::stoll(digits);
 }
@@ -226,13 +228,15 @@ bool DealStands(const char* sender_kingdom, const char* sender_user, bool* sende
   const KingdomRef reader = OwnThrone();
   const KingdomRef sender = KingdomNamed(sender_kingdom ? sender_kingdom : "");
   if (reader.slot == 0 || sender.slot == 0) return false;
-  *sender_rules = !sender.ruler_user.empty() && sender.ruler_user == (sender_user ? sender_user : "");
+  *sender_rules =
+      !sender.ruler_user.empty() && sender.ruler_user == (sender_user ? sender_user : "");
   return true;
 }
 
 void SenderGone(const char* sender_kingdom) {
-  od_printf("\n\n\r`bright red`Whoever sent this no longer rules Kingdom %s; nothing changes hands..",
-            CleanText(sender_kingdom).c_str());
+  od_printf(
+      "\n\n\r`bright red`Whoever sent this no longer rules Kingdom %s; nothing changes hands..",
+      CleanText(sender_kingdom).c_str());
   PressAnyKeyIn("dark green");
 }
 
@@ -385,8 +389,8 @@ void Gift(const char* line1, const char*, const char* line3, const char* sender_
       od_printf("\n\n\r`bright red`You need to establish a trade route first!");
       break;
     case DealCheck::kDone:
-      AddPersonal(sender_user, "KINGDOM GIFT ACCEPTED",
-                  (me + " accepted your gold gift!").c_str(), "");
+      AddPersonal(sender_user, "KINGDOM GIFT ACCEPTED", (me + " accepted your gold gift!").c_str(),
+                  "");
       od_printf("\n\n\r`bright yellow`Gift accepted!");
       break;
     default:
@@ -436,8 +440,9 @@ void OfferDeal(int kind, int slot) {
 void RegisterTradeRequests() {
   for (const Goods& goods : kGoods) {
     const Goods* g = &goods;
-    SetRequestHandler(goods.kind, [g](const char* l1, const char* l2, const char* l3,
-                                      const char* sp, const char* su) { Deal(*g, l1, l2, l3, sp, su); });
+    SetRequestHandler(goods.kind,
+                      [g](const char* l1, const char* l2, const char* l3, const char* sp,
+                          const char* su) { Deal(*g, l1, l2, l3, sp, su); });
   }
   SetRequestHandler(kGoldGift, Gift);
 }

@@ -110,8 +110,7 @@ Moved Embezzle(const Seat& seat, const std::string& typed, Integer* amount, bool
 
 void EmbezzleScreen(const Seat& seat) {
   if (player::CallerInt("Leadership") < kEmbezzleLeadership)
-    return Refuse(
-        "\n\n\r`bright red`Your leadership (pts) are way to low to get away with this..");
+    return Refuse("\n\n\r`bright red`Your leadership (pts) are way to low to get away with this..");
   od_printf("\n\n\r`dark green`Max: $`bright white`%s",
             AddCommas(TreasuryOf(seat.kingdom).str()).c_str());
   od_printf("\n\n\r`dark green`(Press `bright white`1 `dark green`to embezzel it all");
@@ -183,9 +182,9 @@ void TreasuryScreen(const Seat& seat) {
 void TaxScreen(const Seat& seat) {
   od_clr_scr();
   od_printf("`bright yellow`%s Set Kingdom Tax Rates %s\n\r", kShades, kShadesBack);
-  ResultTable rates = Query(
-      kKingdom, "SELECT TaxRate,MerchantTax FROM %s WHERE RulerUserName=%Q AND Name=%Q",
-      TableName(kKingdom), player::CallerUserName(), seat.kingdom.c_str());
+  ResultTable rates =
+      Query(kKingdom, "SELECT TaxRate,MerchantTax FROM %s WHERE RulerUserName=%Q AND Name=%Q",
+            TableName(kKingdom), player::CallerUserName(), seat.kingdom.c_str());
   if (rates.empty()) return TellSeatLost();
   od_printf("\n\r`bright yellow`Current Tax Rate         : `bright cyan`%lld%%", rates.Int(0, 0));
   od_printf("\n\r`bright yellow`Current Merchant Rate    : `bright cyan`%lld%%\n\n\r",
@@ -199,9 +198,10 @@ void TaxScreen(const Seat& seat) {
   if (!RateAccepted(ReadDigits(2).c_str(), kMaxMerchantTax, &merchant))
     return Refuse("\n\r`dark red`Invalid number!");
   if (!SetRates(seat, tax, merchant)) return TellSeatLost();
-  AddNews("`bright cyan`TAX CHANGE", ("Kingdom " + seat.kingdom + " set new tax rates of:").c_str(),
-          ("Kingdom Tax: " + std::to_string(tax) + "% and Merchant Tax: " + std::to_string(merchant))
-              .c_str());
+  AddNews(
+      "`bright cyan`TAX CHANGE", ("Kingdom " + seat.kingdom + " set new tax rates of:").c_str(),
+      ("Kingdom Tax: " + std::to_string(tax) + "% and Merchant Tax: " + std::to_string(merchant))
+          .c_str());
   PressAnyKeyIn("dark green");
 }
 

@@ -34,8 +34,8 @@ struct PlaceKey {
 };
 
 struct PlaceScreen {
-  PlaceScreen(const char* where_text = nullptr, const char* skin_file = nullptr,
-              int prompt_row = 0, int prompt_column = 0)
+  PlaceScreen(const char* where_text = nullptr, const char* skin_file = nullptr, int prompt_row = 0,
+              int prompt_column = 0)
       : where(where_text), skin(skin_file), row(prompt_row), column(prompt_column) {}
 
   // Written to WhereInGame at the top of every pass; nullptr: left alone

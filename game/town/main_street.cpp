@@ -19,8 +19,10 @@ void TodaysNews() { ShowNews("today"); }
 const std::vector<PlaceKey>& Places() {
   static const std::vector<PlaceKey> kPlaces = {
       {'\r', nullptr, nullptr},  // redraw
-      {'1', nullptr, ShowWorldOptions},  {'*', nullptr, Suicide},
-      {'D', "Reading News", TodaysNews}, {'Q', nullptr, ExitGame},
+      {'1', nullptr, ShowWorldOptions},
+      {'*', nullptr, Suicide},
+      {'D', "Reading News", TodaysNews},
+      {'Q', nullptr, ExitGame},
       {'K', "Royal Courtyard", kingdom::EnterRoyalCourt},
   };
   return kPlaces;

@@ -8,6 +8,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/kingdom/court.h"
 #include "game/kingdom/kingdom.h"
 #include "game/maint/maint.h"
 #include "game/messaging/messaging.h"
