@@ -45,8 +45,8 @@ void ClaimSlot(const std::string& kingdom, int slot, const std::string& other) {
            other.c_str());
 }
 
-// Sets flags of both kingdoms toward each other ("Dip%dWar=1,..." with the
-// slot number three times as needed is built by the callers).
+// Sets the flags of two kingdoms toward each other, each in the slot of
+// the other's number; nullptr leaves a flag as it is.
 void SetBoth(const KingdomRef& a, const KingdomRef& b, const char* war, const char* peace,
              const char* trade) {
   for (int side = 0; side < 2; ++side) {

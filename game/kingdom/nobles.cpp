@@ -79,7 +79,7 @@ void NoblesPage() {
   od_printf("\n\n\rYour Selection: ");
 }
 
-// The candidates, ten to a page. False when the caller stopped the list.
+// The candidates, ten to a page; n at "Continue (y/n)?" ends the list.
 void ListCandidates(const Post& post, const std::string& kingdom) {
   ResultTable list =
       Query(kPlayer,
@@ -192,7 +192,8 @@ void PromotionScreen(const Seat& seat, const Post& post) {
   od_get_key(TRUE);
 }
 
-// Empties the post; the one who held it, "" when it was vacant.
+// Empties the post as one unit. *user is who held it ("" when it was
+// vacant); false when the caller no longer rules.
 bool Demote(const Seat& seat, const Post& post, std::string* user, std::string* ruler) {
   return db::RunWriteUnit([&] {
     if (!StillSeated(seat.role, seat.kingdom)) return false;

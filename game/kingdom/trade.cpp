@@ -240,12 +240,12 @@ void SenderGone(const char* sender_kingdom) {
   PressAnyKeyIn("dark green");
 }
 
-// The deal as one unit over both kingdoms, checked in the order of
-// CheckDeal. kLost: the reader no longer rules, or the sender no longer
-// rules the kingdom that offered.
-DealCheck AcceptDeal(const Goods& goods, long long count, const Integer& price,
-                     const std::string& sender_kingdom, const std::string& sender_user,
-                     bool* lost) {
+// An offer accepted, as one unit over both kingdoms: the reader still
+// rules, the one who sent it still rules the kingdom that sent it (else
+// *lost), then the checks of CheckDeal (goods) or CheckGift (gold, when
+// `goods` is null) and both rows.
+DealCheck Accept(const Goods* goods, long long count, const Integer& price,
+                 const std::string& sender_kingdom, const std::string& sender_user, bool* lost) {
   DealCheck outcome = DealCheck::kDone;
   *lost = true;
   db::RunWriteUnit([&] {
@@ -255,29 +255,51 @@ DealCheck AcceptDeal(const Goods& goods, long long count, const Integer& price,
         reader.slot == sender.slot)
       return false;
     *lost = false;
+    const char* column = goods ? goods->column : "0";  // a gift moves gold alone
+    ResultTable mine = Query(kKingdom, "SELECT Treasury,%s FROM %s WHERE Name=%Q", column,
+                             TableName(kKingdom), reader.name.c_str());
+    ResultTable theirs = Query(kKingdom, "SELECT Treasury,%s FROM %s WHERE Name=%Q", column,
+                               TableName(kKingdom), sender.name.c_str());
     DealState deal;
     Relations(reader, sender, &deal.at_war, &deal.route);
-    ResultTable mine = Query(kKingdom, "SELECT Treasury,%s FROM %s WHERE Name=%Q", goods.column,
-                             TableName(kKingdom), reader.name.c_str());
-    ResultTable theirs = Query(kKingdom, "SELECT Treasury,%s FROM %s WHERE Name=%Q", goods.column,
-                               TableName(kKingdom), sender.name.c_str());
     deal.buyer_treasury = player::Amount(mine.Text(0, 0));
     deal.price = price;
     deal.buyer_holds = mine.Int(0, 1);
     deal.seller_holds = theirs.Int(0, 1);
     deal.count = count;
-    deal.cap = goods.cap;
-    outcome = CheckDeal(deal);
+    deal.cap = goods ? goods->cap : 0;
+    const Integer seller_treasury = player::Amount(theirs.Text(0, 0));
+    outcome = goods ? CheckDeal(deal) : CheckGift(deal.at_war, deal.route, seller_treasury, price);
     if (outcome != DealCheck::kDone) return false;
-    db::Exec(kKingdom, "UPDATE %s SET Treasury=%Q,%s=%lld WHERE Name=%Q", TableName(kKingdom),
-             (deal.buyer_treasury - price).str().c_str(), goods.column, deal.buyer_holds + count,
-             reader.name.c_str());
-    db::Exec(kKingdom, "UPDATE %s SET Treasury=%Q,%s=%lld WHERE Name=%Q", TableName(kKingdom),
-             (player::Amount(theirs.Text(0, 0)) + price).str().c_str(), goods.column,
-             deal.seller_holds - count, sender.name.c_str());
+    // The buyer pays and receives; the seller is paid and gives up. A gift
+    // runs the other way: the sender pays, the reader is paid.
+    const Integer to_reader = goods ? -price : price;
+    db::Exec(kKingdom, "UPDATE %s SET Treasury=%Q WHERE Name=%Q", TableName(kKingdom),
+             (deal.buyer_treasury + to_reader).str().c_str(), reader.name.c_str());
+    db::Exec(kKingdom, "UPDATE %s SET Treasury=%Q WHERE Name=%Q", TableName(kKingdom),
+             (seller_treasury - to_reader).str().c_str(), sender.name.c_str());
+    if (goods) {
+      db::Exec(kKingdom, "UPDATE %s SET %s=%lld WHERE Name=%Q", TableName(kKingdom), column,
+               deal.buyer_holds + count, reader.name.c_str());
+      db::Exec(kKingdom, "UPDATE %s SET %s=%lld WHERE Name=%Q", TableName(kKingdom), column,
+               deal.seller_holds - count, sender.name.c_str());
+    }
     return true;
   });
   return outcome;
+}
+
+// The refusals deals and gifts share; false for the others.
+bool SaidRouteRefusal(DealCheck outcome) {
+  if (outcome == DealCheck::kAtWar) {
+    od_printf("\n\n\r`bright red`Trade route was closed due to war!");
+    return true;
+  }
+  if (outcome == DealCheck::kNoRoute) {
+    od_printf("\n\n\r`bright red`You need to establish a trade route first!");
+    return true;
+  }
+  return false;
 }
 
 void Deal(const Goods& goods, const char* line1, const char* line2, const char* line3,
@@ -301,14 +323,12 @@ void Deal(const Goods& goods, const char* line1, const char* line2, const char* 
     return;
   }
   bool lost = false;
-  const DealCheck outcome = AcceptDeal(goods, count, price, line3, sender_user, &lost);
+  const DealCheck outcome = Accept(&goods, count, price, line3, sender_user, &lost);
   if (lost) return SenderGone(line3);
   switch (outcome) {
     case DealCheck::kAtWar:
-      od_printf("\n\n\r`bright red`Trade route was closed due to war!");
-      break;
     case DealCheck::kNoRoute:
-      od_printf("\n\n\r`bright red`You need to establish a trade route first!");
+      SaidRouteRefusal(outcome);
       break;
     case DealCheck::kBuyerShort:
       od_printf("\n\n\r`bright red`You don't have enough gold in the treasury to pay for this!");
@@ -337,29 +357,6 @@ void Deal(const Goods& goods, const char* line1, const char* line2, const char* 
   PressAnyKeyIn("dark green");
 }
 
-DealCheck AcceptGift(const Integer& amount, const std::string& sender_kingdom,
-                     const std::string& sender_user, bool* lost) {
-  DealCheck outcome = DealCheck::kDone;
-  *lost = true;
-  db::RunWriteUnit([&] {
-    const KingdomRef reader = OwnThrone();
-    const KingdomRef sender = KingdomNamed(sender_kingdom);
-    if (reader.slot == 0 || sender.slot == 0 || sender.ruler_user != sender_user ||
-        reader.slot == sender.slot)
-      return false;
-    *lost = false;
-    bool at_war = false, route = false;
-    Relations(reader, sender, &at_war, &route);
-    const Integer theirs = TreasuryOf(sender.name);
-    outcome = CheckGift(at_war, route, theirs, amount);
-    if (outcome != DealCheck::kDone) return false;
-    AddToTreasury(sender.name, -amount);
-    AddToTreasury(reader.name, amount);
-    return true;
-  });
-  return outcome;
-}
-
 void Gift(const char* line1, const char*, const char* line3, const char* sender_player,
           const char* sender_user) {
   bool sender_rules = false;
@@ -379,25 +376,16 @@ void Gift(const char* line1, const char*, const char* line3, const char* sender_
     return;
   }
   bool lost = false;
-  const DealCheck outcome = AcceptGift(amount, line3, sender_user, &lost);
+  const DealCheck outcome = Accept(nullptr, 0, amount, line3, sender_user, &lost);
   if (lost) return SenderGone(line3);
-  switch (outcome) {
-    case DealCheck::kAtWar:
-      od_printf("\n\n\r`bright red`Trade route was closed due to war!");
-      break;
-    case DealCheck::kNoRoute:
-      od_printf("\n\n\r`bright red`You need to establish a trade route first!");
-      break;
-    case DealCheck::kDone:
-      AddPersonal(sender_user, "KINGDOM GIFT ACCEPTED", (me + " accepted your gold gift!").c_str(),
-                  "");
-      od_printf("\n\n\r`bright yellow`Gift accepted!");
-      break;
-    default:
-      od_printf(
-          "\n\n\r`dark red`Sadly, the kingdom that offered this trade. Does not have the gold "
-          "anymore..");
-      break;
+  if (outcome == DealCheck::kDone) {
+    AddPersonal(sender_user, "KINGDOM GIFT ACCEPTED", (me + " accepted your gold gift!").c_str(),
+                "");
+    od_printf("\n\n\r`bright yellow`Gift accepted!");
+  } else if (!SaidRouteRefusal(outcome)) {
+    od_printf(
+        "\n\n\r`dark red`Sadly, the kingdom that offered this trade. Does not have the gold "
+        "anymore..");
   }
   PressAnyKeyIn("dark green");
 }
