@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "game/combat/shops.h"
+#include "game/kingdom/court.h"
 #include "game/messaging/messaging.h"
 #include "game/place/place.h"
 #include "game/town/play.h"
@@ -23,6 +24,7 @@ const std::vector<PlaceKey>& Places() {
       {'*', nullptr, Suicide},
       {'D', "Reading News", TodaysNews},
       {'Q', nullptr, ExitGame},
+      {'K', "Royal Courtyard", kingdom::EnterRoyalCourt},
       {'W', "Weapon Shop", combat::WeaponShop},
       {'A', "Armor Shop", combat::ArmorShop},
   };
