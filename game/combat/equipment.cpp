@@ -101,10 +101,17 @@ void Clear(int slot) {
            slot, Me().c_str());
 }
 
-// Taking a worn item off takes its bonuses away.
+// Taking a worn item off takes its bonuses away; what the lower maxima no
+// longer hold is lost (no more hit points than the maximum), never healed.
 void TakeOff(const ItemTable& items, int slot, const std::string& name) {
   if (!IsWornSlot(slot)) return;
-  if (const Item* item = FindItem(items, name)) ApplyBonus(Me(), item->bonus, -1);
+  const Item* item = FindItem(items, name);
+  if (item == nullptr || !item->bonus.any()) return;
+  ApplyBonus(Me(), item->bonus, -1);
+  db::Exec(db::kPlayer,
+           "UPDATE %s SET HP=MIN(HP,MaxHP),MagicPower=MIN(MagicPower,MaxMagicPower) "
+           "WHERE UserName=%Q",
+           db::TableName(db::kPlayer), Me().c_str());
 }
 
 void RestoreHealth() {

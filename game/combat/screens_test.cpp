@@ -148,6 +148,13 @@ TEST_F(ScreensTest, EquipmentScreenWearsSwapsAndTakesOff) {
   EXPECT_EQ("Amulet", Player("Equip15"));
   EXPECT_EQ("29", Player("MaxHP"));
 
+  Set("Equip8='Amulet',MaxHP=34,HP=34");  // dropped: its hit points go, none are healed
+  Type("D8\ry \r");
+  EXPECT_EQ('\r', EquipmentScreen());
+  EXPECT_EQ("", Player("Equip8"));
+  EXPECT_EQ("29", Player("MaxHP"));
+  EXPECT_EQ("29", Player("HP"));
+
   FillPack();
   Type("U1\ry \r");
   EXPECT_EQ('\r', EquipmentScreen());
