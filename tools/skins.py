@@ -128,6 +128,8 @@ def main_street():
     out.append(sgr("green") + at(6, 2) + "─" * 77)
     # Only the keys of places that exist; each new place adds its line here.
     legend = [("1", "World Options"),
+              ("B", "Bank"),
+              ("M", "Merchant Wharves"),
               ("D", "Daily News"),
               (".", "Who Is Online"),
               ("=", "Chat Room"),

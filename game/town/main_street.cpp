@@ -1,6 +1,7 @@
 // Main Street: the town menu from which every place is reached.
 #include <vector>
 
+#include "game/economy/economy.h"
 #include "game/messaging/messaging.h"
 #include "game/place/place.h"
 #include "game/town/play.h"
@@ -18,8 +19,12 @@ void TodaysNews() { ShowNews("today"); }
 const std::vector<PlaceKey>& Places() {
   static const std::vector<PlaceKey> kPlaces = {
       {'\r', nullptr, nullptr},  // redraw
-      {'1', nullptr, ShowWorldOptions},  {'*', nullptr, Suicide},
-      {'D', "Reading News", TodaysNews}, {'Q', nullptr, ExitGame},
+      {'1', nullptr, ShowWorldOptions},
+      {'*', nullptr, Suicide},
+      {'D', "Reading News", TodaysNews},
+      {'Q', nullptr, ExitGame},
+      {'B', "At the Bank", economy::EnterBank},
+      {'M', "Merchant Wharves", economy::EnterMerchant},
   };
   return kPlaces;
 }
