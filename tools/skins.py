@@ -131,6 +131,7 @@ def main_street():
               ("B", "Bank"),
               ("M", "Merchant Wharves"),
               ("D", "Daily News"),
+              ("K", "Royal Courtyard"),
               (".", "Who Is Online"),
               ("=", "Chat Room"),
               ("*", "Suicide"),
@@ -421,8 +422,8 @@ def ruler_court():
                             ("N", "Treasury"),
                             ("P", "Kingdom Nobles"),
                             ("E", "Espionage/Terrorism")]), "bright yellow", "white")
-    legend(out, down(9, 32, [("W", "War Room"),
-                             ("D", "Diplomacy"),
+    # The war room (W) joins the legend when it is built.
+    legend(out, down(9, 32, [("D", "Diplomacy"),
                              ("M", "Trade"),
                              (".", "Who Is Online"),
                              ("=", "Chat Room"),

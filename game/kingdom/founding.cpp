@@ -145,6 +145,16 @@ int InvalidNumber() {
 
 }  // namespace
 
+void ShowTaxLimits() {
+  od_printf("`grey`NOTE:\n\r");
+  od_printf("`bright green`Setting low taxes will help bring in more people to your\n\r");
+  od_printf("kingdom, however you'll not pull in as much gold..\n\n\r");
+  od_printf("`bright magenta`Tax Rate: ( 0%% to 60%% )\n\r");
+  od_printf("         - Recommend: 25%%\n\r");
+  od_printf("Merchant Tax: ( 0%% to 40%% )\n\r");
+  od_printf("         - Recommend: 15%%\n\n\r");
+}
+
 bool RateAccepted(const char* typed, int limit, int* rate) {
   if (!typed || !*typed) return false;
   int value = 0;
@@ -299,13 +309,7 @@ int CreateKingdom(const char* playerName) {
 int SetTaxes(void) {
   od_clr_scr();
   od_printf("`bright yellow`%s Set Kingdom Tax Rates %s\n\r\n", kShades, kShadesBack);
-  od_printf("`grey`NOTE:\n\r");
-  od_printf("`bright green`Setting low taxes will help bring in more people to your\n\r");
-  od_printf("kingdom, however you'll not pull in as much gold..\n\n\r");
-  od_printf("`bright magenta`Tax Rate: ( 0%% to 60%% )\n\r");
-  od_printf("         - Recommend: 25%%\n\r");
-  od_printf("Merchant Tax: ( 0%% to 40%% )\n\r");
-  od_printf("         - Recommend: 15%%\n\n\r");
+  ShowTaxLimits();
   od_printf("`white`Tax Rate (0-60): ");
   char tax[3] = "";
   od_input_str(tax, 2, '0', '9');

@@ -70,6 +70,9 @@ void Immigrate(BorderEscape escape);
 // '\r' (back to the status page).
 char ShowKingdomPage();
 
+// The tax screens' explanation of the two rates and their limits.
+void ShowTaxLimits();
+
 // Whether a typed tax rate is digits within 0 to `limit`; the value goes
 // to *rate.
 bool RateAccepted(const char* typed, int limit, int* rate = nullptr);

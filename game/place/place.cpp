@@ -37,11 +37,13 @@ void Draw(const PlaceScreen& screen) {
 char RunPlace(const PlaceScreen& screen, const std::vector<PlaceKey>& keys) {
   const std::string answers = Answers(screen, keys);
   for (;;) {
+    if (screen.open && !screen.open()) return 0;
     if (screen.where) player::SetCallerPlace(screen.where);
     if (screen.poll_messages) Check_For_Msgs();
     Draw(screen);
     const char key = od_get_answer(answers.c_str());
     if (key == 0) return 0;
+    if (screen.open && !screen.open()) return 0;
     const PlaceKey* chosen = Find(keys, key);
     if (!chosen) {
       if (key == '.') WhoOnline();

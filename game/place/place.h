@@ -34,8 +34,8 @@ struct PlaceKey {
 };
 
 struct PlaceScreen {
-  PlaceScreen(const char* where_text = nullptr, const char* skin_file = nullptr,
-              int prompt_row = 0, int prompt_column = 0)
+  PlaceScreen(const char* where_text = nullptr, const char* skin_file = nullptr, int prompt_row = 0,
+              int prompt_column = 0)
       : where(where_text), skin(skin_file), row(prompt_row), column(prompt_column) {}
 
   // Written to WhereInGame at the top of every pass; nullptr: left alone
@@ -54,10 +54,14 @@ struct PlaceScreen {
   // '.' and '=' on this place; a key of the table with the same character
   // takes its place.
   bool global_keys = true;
+  // Asked at the top of every pass and after every key: false closes the
+  // place (a ruler deposed on another node loses the court at once).
+  // Empty: always open.
+  std::function<bool()> open;
 };
 
 // Runs the place until a leaving key and returns that key; 0 when the
-// caller's line is gone (the door is ending).
+// caller's line is gone (the door is ending) or the place closed.
 char RunPlace(const PlaceScreen& screen, const std::vector<PlaceKey>& keys);
 
 }  // namespace trv

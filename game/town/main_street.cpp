@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "game/economy/economy.h"
+#include "game/kingdom/court.h"
 #include "game/messaging/messaging.h"
 #include "game/place/place.h"
 #include "game/town/play.h"
@@ -25,6 +26,7 @@ const std::vector<PlaceKey>& Places() {
       {'Q', nullptr, ExitGame},
       {'B', "At the Bank", economy::EnterBank},
       {'M', "Merchant Wharves", economy::EnterMerchant},
+      {'K', "Royal Courtyard", kingdom::EnterRoyalCourt},
   };
   return kPlaces;
 }

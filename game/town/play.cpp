@@ -8,6 +8,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/kingdom/court.h"
 #include "game/kingdom/kingdom.h"
 #include "game/maint/maint.h"
 #include "game/messaging/messaging.h"
@@ -77,6 +78,7 @@ void OfferVacantThrone() {
 void PlayGame(void) {
   using namespace trv;
   db::InsertConfigDefaults();
+  kingdom::RegisterKingdomRequests();
   CheckTournamentEnd();  // a finished tournament ends the door here
   // A row without a kingdom is a creation that never finished.
   if (db::Query(kPlayer, "SELECT * FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
