@@ -26,7 +26,7 @@ const std::vector<PlaceKey>& Places() {
       {'Q', nullptr, ExitGame},
       {'B', "At the Bank", economy::EnterBank},
       {'M', "Merchant Wharves", economy::EnterMerchant},
-      {'K', "Royal Courtyard", kingdom::EnterRoyalCourt},
+      {'K', "Kingdom Courtyard", kingdom::EnterRoyalCourt},
   };
   return kPlaces;
 }
