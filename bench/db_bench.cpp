@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/nodes.h"
 #include "doorkit/doorkit.h"
 #include "game/db/connection.h"
 #include "game/db/db.h"
@@ -35,6 +36,7 @@
 
 namespace {
 
+using trv::bench::NodeReport;
 using Clock = std::chrono::steady_clock;
 constexpr int kPlayers = 50;
 
@@ -42,12 +44,6 @@ struct Setup {
   const char* name;
   bool runner;
   bool wal;
-};
-
-// How one node did.
-struct NodeReport {
-  int64_t errors = 0;
-  std::vector<int64_t> latency_ns;
 };
 
 struct FreeString {
@@ -112,7 +108,7 @@ NodeReport RunNode(const Setup& setup, int node, int rounds) {
   unsigned seed = 12345u + static_cast<unsigned>(node);
   auto timed = [&](int table, char* statement) {
     Clock::time_point start = Clock::now();
-    if (!runner.Run(table, statement)) ++report.errors;
+    if (!runner.Run(table, statement)) ++report.count;
     report.latency_ns.push_back(
         std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count());
   };
@@ -134,28 +130,6 @@ NodeReport RunNode(const Setup& setup, int node, int rounds) {
   return report;
 }
 
-bool WriteAll(int fd, const void* data, size_t size) {
-  const char* p = static_cast<const char*>(data);
-  while (size > 0) {
-    ssize_t n = write(fd, p, size);
-    if (n <= 0) return false;
-    p += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool ReadAll(int fd, void* data, size_t size) {
-  char* p = static_cast<char*>(data);
-  while (size > 0) {
-    ssize_t n = read(fd, p, size);
-    if (n <= 0) return false;
-    p += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
 struct Figures {
   double per_second = 0;
   double p50_us = 0;
@@ -172,66 +146,16 @@ Figures RunSetup(const Setup& setup, int nodes, int rounds, const std::string& d
   if (chdir(directory.c_str()) != 0) abort();
   Seed(setup.wal);
 
-  int go[2];
-  if (pipe(go) != 0) abort();
-  std::vector<pid_t> pids;
-  std::vector<int> results;
-  for (int n = 0; n < nodes; ++n) {
-    int out[2];
-    if (pipe(out) != 0) abort();
-    pid_t pid = fork();
-    if (pid == 0) {
-      close(out[0]);
-      close(go[1]);
-      int line[2];
-      socketpair(AF_UNIX, SOCK_STREAM, 0, line);
-      od_kit_attach(line[0], line[0]);
-      char byte;
-      if (read(go[0], &byte, 1) != 1) _exit(2);
-      NodeReport report = RunNode(setup, n, rounds);
-      uint64_t count = report.latency_ns.size();
-      bool ok = WriteAll(out[1], &report.errors, sizeof report.errors) &&
-                WriteAll(out[1], &count, sizeof count) &&
-                WriteAll(out[1], report.latency_ns.data(), count * sizeof(int64_t));
-      _exit(ok ? 0 : 3);
-    }
-    close(out[1]);
-    pids.push_back(pid);
-    results.push_back(out[0]);
-  }
-  close(go[0]);
-  Clock::time_point start = Clock::now();
-  std::string bytes(static_cast<size_t>(nodes), 'g');
-  WriteAll(go[1], bytes.data(), bytes.size());
-  close(go[1]);
-
+  trv::bench::NodesResult all =
+      trv::bench::RunNodes(nodes, [&](int node) { return RunNode(setup, node, rounds); });
   Figures figures;
-  std::vector<int64_t> all;
-  for (int fd : results) {
-    int64_t errors = 0;
-    uint64_t count = 0;
-    if (!ReadAll(fd, &errors, sizeof errors) || !ReadAll(fd, &count, sizeof count)) {
-      ++figures.dead;
-      close(fd);
-      continue;
-    }
-    std::vector<int64_t> latency(count);
-    if (!ReadAll(fd, latency.data(), count * sizeof(int64_t))) ++figures.dead;
-    close(fd);
-    figures.errors += errors;
-    all.insert(all.end(), latency.begin(), latency.end());
-  }
-  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  for (pid_t pid : pids) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-  }
-  if (!all.empty()) {
-    std::sort(all.begin(), all.end());
-    figures.per_second = static_cast<double>(all.size()) / seconds;
-    figures.p50_us = static_cast<double>(all[all.size() / 2]) / 1e3;
-    figures.p99_us = static_cast<double>(all[all.size() * 99 / 100]) / 1e3;
-    figures.max_ms = static_cast<double>(all.back()) / 1e6;
+  figures.errors = all.count;
+  figures.dead = all.dead;
+  if (!all.latency_ns.empty()) {
+    figures.per_second = static_cast<double>(all.latency_ns.size()) / all.seconds;
+    figures.p50_us = all.Percentile(50) / 1e3;
+    figures.p99_us = all.Percentile(99) / 1e3;
+    figures.max_ms = static_cast<double>(all.latency_ns.back()) / 1e6;
   }
   return figures;
 }

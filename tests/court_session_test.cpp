@@ -73,7 +73,7 @@ TEST_F(CourtSessionTest, ARulerHiresSoldiersSetsTaxesAndDepositsAllHisGold) {
   ASSERT_TRUE(s->WaitForCursor(23, 21));
   EXPECT_TRUE(s->screen()->Find("Throne Room"));
   EXPECT_FALSE(s->screen()->Find("War Room"));  // not built: not offered
-  EXPECT_EQ("Royal Courtyard", dir_.Query("SELECT WhereInGame FROM player WHERE UserName='alice'"));
+  EXPECT_EQ("Kingdom Courtyard", dir_.Query("SELECT WhereInGame FROM player WHERE UserName='alice'"));
 
   s->Send("b");
   ASSERT_TRUE(s->WaitFor("Your Selection: "));

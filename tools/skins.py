@@ -130,6 +130,8 @@ def main_street():
     legend = [("W", "Weapon Shop"),
               ("A", "Armor Shop"),
               ("1", "World Options"),
+              ("B", "Bank"),
+              ("M", "Merchant Wharves"),
               ("D", "Daily News"),
               ("K", "Royal Courtyard"),
               (".", "Who Is Online"),

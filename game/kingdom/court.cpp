@@ -27,7 +27,7 @@ using db::Query;
 using db::ResultTable;
 using db::TableName;
 
-constexpr char kCourtPlace[] = "Royal Courtyard";
+constexpr char kCourtPlace[] = "Kingdom Courtyard";
 
 bool HoldsNoblePost(const std::string& player_name) {
   if (player_name.empty()) return false;

@@ -23,20 +23,6 @@ bool IsDecimal(const char* text) {
   return true;
 }
 
-// The purse as stored; nullopt when the character has no row.
-std::optional<Integer> ReadPurse(const std::string& user_name, Purse purse) {
-  db::ResultTable row =
-      db::Query(db::kPlayer, "SELECT %s FROM %s WHERE UserName=%Q", PurseColumn(purse),
-                db::TableName(db::kPlayer), user_name.c_str());
-  if (row.empty()) return std::nullopt;
-  return Amount(row.Text(0, 0));
-}
-
-void WritePurse(const std::string& user_name, Purse purse, const Integer& value) {
-  db::Exec(db::kPlayer, "UPDATE %s SET %s=%Q WHERE UserName=%Q", db::TableName(db::kPlayer),
-           PurseColumn(purse), value.str().c_str(), user_name.c_str());
-}
-
 // How much a take may move; kNotEnough leaves *taken alone.
 GoldOutcome Taking(const Integer& held, const Integer& amount, Shortfall shortfall,
                    Integer* taken) {
@@ -58,6 +44,19 @@ Integer Amount(const char* text) { return IsDecimal(text) ? Integer(text) : Inte
 Integer NonNegativeAmount(const char* text) {
   Integer value = Amount(text);
   return value < 0 ? Integer(0) : value;
+}
+
+std::optional<Integer> ReadPurse(const std::string& user_name, Purse purse) {
+  db::ResultTable row =
+      db::Query(db::kPlayer, "SELECT %s FROM %s WHERE UserName=%Q", PurseColumn(purse),
+                db::TableName(db::kPlayer), user_name.c_str());
+  if (row.empty()) return std::nullopt;
+  return Amount(row.Text(0, 0));
+}
+
+void WritePurse(const std::string& user_name, Purse purse, const Integer& value) {
+  db::Exec(db::kPlayer, "UPDATE %s SET %s=%Q WHERE UserName=%Q", db::TableName(db::kPlayer),
+           PurseColumn(purse), value.str().c_str(), user_name.c_str());
 }
 
 const char* PurseColumn(Purse purse) {

@@ -9,6 +9,7 @@
 #ifndef TRV_GAME_PLAYER_GOLD_H_
 #define TRV_GAME_PLAYER_GOLD_H_
 
+#include <optional>
 #include <string>
 
 #include "game/money/Integer.h"
@@ -30,6 +31,12 @@ enum class Purse {
   kDepository,  // player.Depository
 };
 const char* PurseColumn(Purse purse);
+
+// The purse as stored, read leniently; nullopt when the character has no
+// row. With WritePurse, for a place that reads, decides and writes inside
+// its own write unit (burning an account, "all" of a purse).
+std::optional<Purenum::Integer> ReadPurse(const std::string& user_name, Purse purse);
+void WritePurse(const std::string& user_name, Purse purse, const Purenum::Integer& value);
 
 // What a take does when the purse holds less than asked.
 enum class Shortfall {

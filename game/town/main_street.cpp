@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "game/combat/shops.h"
+#include "game/economy/economy.h"
 #include "game/kingdom/court.h"
 #include "game/messaging/messaging.h"
 #include "game/place/place.h"
@@ -24,7 +25,9 @@ const std::vector<PlaceKey>& Places() {
       {'*', nullptr, Suicide},
       {'D', "Reading News", TodaysNews},
       {'Q', nullptr, ExitGame},
-      {'K', "Royal Courtyard", kingdom::EnterRoyalCourt},
+      {'B', "At the Bank", economy::EnterBank},
+      {'M', "Merchant Wharves", economy::EnterMerchant},
+      {'K', "Kingdom Courtyard", kingdom::EnterRoyalCourt},
       {'W', "Weapon Shop", combat::WeaponShop},
       {'A', "Armor Shop", combat::ArmorShop},
   };
