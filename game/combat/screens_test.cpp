@@ -17,11 +17,12 @@ namespace trv::combat {
 namespace {
 
 constexpr char kItems[] =
-    "Dagger,1001,7,0,0,0,0,0,0,0\n"  // 0
-    "Sword,3000,20,0,0,0,0,0,0,0\n"  // 1
-    "Vest,500,30,2,0,0,0,0,0,0\n"    // 2
-    "Amulet,600,9,6,0,5,0,0,0,0\n"   // 3: five more hit points
-    "Idol,100,0,7,0,0,0,0,0,0\n";    // 4: no slot takes it
+    "Dagger,1001,7,0,0,0,0,0,0,0\n"      // 0
+    "Sword,3000,20,0,0,0,0,0,0,0\n"      // 1
+    "Vest,500,30,2,0,0,0,0,0,0\n"        // 2
+    "Amulet,600,9,6,0,5,0,0,0,0\n"       // 3: five more hit points
+    "Idol,100,0,7,0,0,0,0,0,0\n"         // 4: no slot takes it
+    "Odd Ring,100,5,10,4,0,0,0,-2,0\n";  // 5: a sysop's negative bonus
 
 constexpr char kSpells[] =
     "Spark0,100,1,5,0\nSpark1,100,1,5,0\nSpark2,100,1,5,0\nSpark3,100,1,5,0\n"
@@ -104,6 +105,17 @@ TEST_F(ScreensTest, SellingWornJewelleryTakesItsBonusAndHeals) {
   EXPECT_EQ("29", Player("MaxHP"));
   EXPECT_EQ("29", Player("HP"));
   EXPECT_EQ("12", Player("MagicPower"));
+
+  // A negative bonus stays inside its own statement: nobody else changes.
+  test::AddCharacter(test::Character("you", "Other"));
+  Set("Equip11='Odd Ring',Agility=14,Defense=3");
+  Type("S11\ry \r");
+  SellOrDrop();
+  EXPECT_EQ("10", Player("Agility"));
+  EXPECT_EQ("5", Player("Defense"));
+  EXPECT_EQ("52", std::string(db::Query(db::kPlayer, "SELECT Agility FROM %s WHERE UserName='you'",
+                                        db::TableName(db::kPlayer))
+                                  .Text(0, 0)));
 }
 
 TEST_F(ScreensTest, SlotNumbersOutOfRangeOrEmptyChangeNothing) {
