@@ -66,6 +66,8 @@ TEST_F(Kit, ColourNamesBecomeAnsiOverTheWholeFormattedText) {
   EXPECT_EQ("\x1b[1;31;40mA\x1b[0;32;40mB\x1b[0;37;40mC", Screen());
   od_printf("`yellow`y`white`w`blue`b`Dark Cyan`c");
   EXPECT_EQ("\x1b[1;33;40my\x1b[1;37;40mw\x1b[0;34;40mb\x1b[0;36;40mc", Screen());
+  od_printf("`brown`b`dark brown`d");  // a monster's blow is dark brown
+  EXPECT_EQ("\x1b[0;33;40mb\x1b[0;33;40md", Screen());
 }
 
 TEST_F(Kit, UnknownOrUnterminatedNamesPrintAsWritten) {

@@ -25,7 +25,6 @@ std::string ColourSequence(std::string name) {
   if (first == std::string::npos) return "";
   name = name.substr(first, name.find_last_not_of(' ') - first + 1);
   if (name == "grey" || name == "gray") return "\x1b[0;37;40m";
-  if (name == "brown") return "\x1b[0;33;40m";
   int bright = -1;  // -1: the colour's own default
   if (name.compare(0, 7, "bright ") == 0) {
     bright = 1;
@@ -36,6 +35,10 @@ std::string ColourSequence(std::string name) {
   }
   name = name.substr(name.find_first_not_of(' '));
   if (name == "grey" || name == "gray") name = "white";
+  if (name == "brown") {  // the dark yellow, also when named "dark brown"
+    name = "yellow";
+    if (bright < 0) bright = 0;
+  }
   for (int colour = 0; colour < 8; ++colour) {
     if (name != kColourNames[colour]) continue;
     // Plain yellow and white are the bright ones; the rest are dark.

@@ -30,17 +30,7 @@ class ShopSessionTest : public ::testing::Test {
     Caller caller;
     caller.user_name = "amy";
     caller.node = others ? 2 : 1;
-    SessionOptions o = dir_.CallerSession(launch_, caller);
-    o.args.push_back("-nomaint");
-    auto s = std::make_unique<Session>(std::move(o));
-    EXPECT_TRUE(s->WaitForCursor(17, 54));
-    s->Send("e");
-    EXPECT_TRUE(s->WaitFor(others ? "Press Any Key" : "No one else is online.."));
-    s->Send(" ");
-    EXPECT_TRUE(s->WaitFor("Read Daily Realm News (y/n)? "));
-    s->Send("n");
-    EXPECT_TRUE(s->WaitForCursor(21, 26));
-    return s;
+    return EnterMainStreet(dir_, launch_, caller, others);
   }
 
   // From a shop front to the sell prompt's question for `slot`.

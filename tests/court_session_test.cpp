@@ -37,18 +37,7 @@ class CourtSessionTest : public ::testing::Test {
   std::unique_ptr<Session> OnMainStreet(const std::string& user) {
     Caller caller;
     caller.user_name = user;
-    SessionOptions o = dir_.CallerSession(launch_, caller);
-    o.args.push_back("-nomaint");
-    o.seed = 5;
-    auto s = std::make_unique<Session>(std::move(o));
-    EXPECT_TRUE(s->WaitForCursor(17, 54));
-    s->Send("e");
-    EXPECT_TRUE(s->WaitFor("No one else is online.."));
-    s->Send(" ");
-    EXPECT_TRUE(s->WaitFor("Read Daily Realm News (y/n)? "));
-    s->Send("n");
-    EXPECT_TRUE(s->WaitForCursor(21, 26));
-    return s;
+    return EnterMainStreet(dir_, launch_, caller, false, 5);
   }
 
   static void Quit(Session& s) {
@@ -73,7 +62,8 @@ TEST_F(CourtSessionTest, ARulerHiresSoldiersSetsTaxesAndDepositsAllHisGold) {
   ASSERT_TRUE(s->WaitForCursor(23, 21));
   EXPECT_TRUE(s->screen()->Find("Throne Room"));
   EXPECT_FALSE(s->screen()->Find("War Room"));  // not built: not offered
-  EXPECT_EQ("Kingdom Courtyard", dir_.Query("SELECT WhereInGame FROM player WHERE UserName='alice'"));
+  EXPECT_EQ("Kingdom Courtyard",
+            dir_.Query("SELECT WhereInGame FROM player WHERE UserName='alice'"));
 
   s->Send("b");
   ASSERT_TRUE(s->WaitFor("Your Selection: "));

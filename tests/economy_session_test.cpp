@@ -41,16 +41,7 @@ class EconomyTest : public ::testing::Test {
     Caller caller;
     caller.user_name = user;
     caller.node = node;
-    SessionOptions o = dir_.CallerSession(launch_, caller);
-    o.args.push_back("-nomaint");
-    auto s = std::make_unique<Session>(std::move(o));
-    EXPECT_TRUE(s->WaitForCursor(17, 54));
-    s->Send("e");
-    EXPECT_TRUE(s->WaitFor(others_online ? "Press Any Key" : "No one else is online.."));
-    s->Send(" ");
-    EXPECT_TRUE(s->WaitFor("Read Daily Realm News (y/n)? "));
-    s->Send("n");
-    EXPECT_TRUE(s->WaitForCursor(21, 26));
+    auto s = EnterMainStreet(dir_, launch_, caller, others_online);
     s->Send("b");
     EXPECT_TRUE(s->WaitForCursor(23, 14));
     return s;

@@ -137,7 +137,8 @@ def main_street():
               (".", "Who Is Online"),
               ("=", "Chat Room"),
               ("*", "Suicide"),
-              ("Q", "Quit to the BBS")]
+              ("Q", "Quit to the BBS"),
+              ("F", "Fight Monsters")]
     rows = 11
     for i, (key, text) in enumerate(legend):
         row, col = 8 + i % rows, 8 + 36 * (i // rows)

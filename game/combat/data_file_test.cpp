@@ -10,6 +10,7 @@
 
 #include "game/combat/items.h"
 #include "game/combat/magic.h"
+#include "game/combat/monsters.h"
 #include "game/combat/spells.h"
 
 namespace trv::combat {
@@ -79,8 +80,10 @@ TEST(DataFileTest, ShippedDataLoadsWithNoSkippedLine) {
   const struct {
     const char* file;
     const DataFormat& format;
-  } kFiles[] = {
-      {"item.dat", kItemFormat}, {"magic.dat", kSpellFormat}, {"poison.dat", kPoisonFormat}};
+  } kFiles[] = {{"item.dat", kItemFormat},
+                {"magic.dat", kSpellFormat},
+                {"poison.dat", kPoisonFormat},
+                {"monster.dat", kMonsterFormat}};
   for (const auto& f : kFiles) {
     const std::string path = std::string(TRV_SOURCE_DIR) + "/data/Data/" + f.file;
     std::ifstream in(path);
@@ -95,6 +98,8 @@ TEST(DataFileTest, ShippedDataLoadsWithNoSkippedLine) {
   }
   const std::string items = std::string(TRV_SOURCE_DIR) + "/data/Data/item.dat";
   EXPECT_EQ(121, read_data(items.c_str()));
+  const std::string monsters = std::string(TRV_SOURCE_DIR) + "/data/Data/monster.dat";
+  for (int area = 0; area < 30; ++area) EXPECT_GE(read_monsterdata(area, monsters.c_str()), 5);
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "game/combat/items.h"
 
-#include <limits.h>
-
 #include "game/combat/data_file.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
+#include "game/money/saturating.h"
 #include "game/player/caller.h"
 #include "game/player/gold.h"
 
@@ -32,12 +31,6 @@ ItemTable ToItems(const DataFile& file) {
     items.push_back(std::move(item));
   }
   return items;
-}
-
-long long SaturatingAdd(long long a, long long b) {
-  long long sum;
-  if (__builtin_add_overflow(a, b, &sum)) return b > 0 ? LLONG_MAX : LLONG_MIN;
-  return sum;
 }
 
 // Every matching entry counts, as the file may name an item twice.

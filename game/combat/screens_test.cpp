@@ -8,10 +8,10 @@
 #include "game/combat/magic.h"
 #include "game/combat/shops.h"
 #include "game/combat/spells.h"
+#include "game/combat/test_combat.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
-#include "tests/support/in_process.h"
 
 namespace trv::combat {
 namespace {
@@ -30,26 +30,15 @@ constexpr char kSpells[] =
     "Flame,100,90,10,1\n"                                     // 7: book 1
     "Bolt,100,1000,10,10\n";                                  // 8: book 10
 
-class ScreensTest : public test::DbTest {
+class ScreensTest : public CombatTest {
  protected:
   void SetUp() override {
-    DbTest::SetUp();
+    CombatTest::SetUp();
     Write("Data/item.dat", kItems);
     Write("Data/magic.dat", kSpells);
-    BeCaller("me");
     test::Character me("me", "Hero");
     me.gold = "5000";
     test::AddCharacter(me);
-  }
-  static void Write(const char* path, const std::string& text) {
-    FILE* f = fopen(path, "w");
-    ASSERT_NE(nullptr, f);
-    fputs(text.c_str(), f);
-    fclose(f);
-  }
-  static void Set(const std::string& assignments, const char* user = "me") {
-    db::Exec(db::kPlayer, "UPDATE %s SET %s WHERE UserName=%Q", db::TableName(db::kPlayer),
-             assignments.c_str(), user);
   }
   static void FillPack() {
     std::string all;
@@ -57,12 +46,6 @@ class ScreensTest : public test::DbTest {
       all += (all.empty() ? "Equip" : ",Equip") + std::to_string(slot) + "='Idol'";
     Set(all);
   }
-  static std::string Player(const char* column) {
-    return db::Query(db::kPlayer, "SELECT %s FROM %s WHERE UserName='me'", column,
-                     db::TableName(db::kPlayer))
-        .Text(0, 0);
-  }
-  bool Saw(const std::string& text) { return Screen().find(text) != std::string::npos; }
 };
 
 TEST_F(ScreensTest, PurchasesThatCannotBePlacedTakeNoGold) {

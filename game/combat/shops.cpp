@@ -158,6 +158,8 @@ void ArmourHeading(int slot) {
 
 void SetStatusScreen(StatusScreenFn screen) { g_status_screen = screen; }
 
+StatusScreenFn StatusScreen() { return g_status_screen; }
+
 ShopCounter WeaponCounter() {
   return {"0", WeaponHeading, "\n\n\r`bright green`Buy which weapon: "};
 }

@@ -22,8 +22,11 @@ void ArmorShop();
 
 // The shops' V key opens the character status pages, which live in a
 // higher layer; it registers them here. Until then the shops have no V.
+// The hunt's Y key opens the same pages.
 using StatusScreenFn = void (*)();
 void SetStatusScreen(StatusScreenFn screen);
+// The registered pages; nullptr until then.
+StatusScreenFn StatusScreen();
 
 // One counter: the items of one category, ten to a page, and the buy prompt.
 struct ShopCounter {

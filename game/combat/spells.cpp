@@ -1,6 +1,5 @@
 #include "game/combat/spells.h"
 
-#include <limits.h>
 #include <stdlib.h>
 
 #include "doorkit/doorkit.h"
@@ -10,6 +9,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
+#include "game/money/saturating.h"
 #include "game/player/caller.h"
 #include "game/ui/ansi.h"
 #include "game/ui/ui.h"
@@ -25,12 +25,6 @@ using namespace ansi;
 SpellTable g_spells_read;
 
 std::string SlotColumn(int slot) { return "Magic" + std::to_string(slot); }
-
-long long SaturatingSub(long long a, long long b) {
-  long long difference;
-  if (__builtin_sub_overflow(a, b, &difference)) return b > 0 ? LLONG_MIN : LLONG_MAX;
-  return difference;
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // Main Street: the town menu from which every place is reached.
 #include <vector>
 
+#include "game/combat/hunt.h"
 #include "game/combat/shops.h"
 #include "game/economy/economy.h"
 #include "game/kingdom/court.h"
@@ -14,6 +15,11 @@ namespace trv {
 namespace {
 
 void TodaysNews() { ShowNews("today"); }
+
+void GoOutside() {
+  combat::RemindOfEmptyHands();  // and out all the same
+  BeginOutside();
+}
 
 // The places that exist, one row each: the key (also in Skins/MAIN.ANS),
 // the place text written before going (nullptr: none), and the place. '.'
@@ -30,6 +36,7 @@ const std::vector<PlaceKey>& Places() {
       {'K', "Kingdom Courtyard", kingdom::EnterRoyalCourt},
       {'W', "Weapon Shop", combat::WeaponShop},
       {'A', "Armor Shop", combat::ArmorShop},
+      {'F', "Fighting Monsters", GoOutside},
   };
   return kPlaces;
 }

@@ -53,4 +53,11 @@ void SeedRandom() {
                       : static_cast<unsigned>(time(nullptr)));
 }
 
+void SeedRandomOnce() {
+  static bool seeded = false;
+  if (seeded) return;
+  seeded = true;
+  SeedRandom();
+}
+
 }  // namespace trv

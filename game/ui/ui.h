@@ -49,6 +49,11 @@ inline std::string CleanText(const std::string& text) { return CleanText(text.c_
 // Seeds the C library generator from the clock, or from TRV_SEED when set
 // so test sessions repeat.
 void SeedRandom();
+// The same, but only the first time in this process; later calls keep the
+// sequence going. For draws a caller can repeat at will (a search): a
+// generator seeded afresh from the clock would give the same draws to
+// every repeat within one second.
+void SeedRandomOnce();
 
 }  // namespace trv
 

@@ -313,4 +313,21 @@ void Nodes::HangUpAll() {
   return ::testing::AssertionSuccess();
 }
 
+std::unique_ptr<Session> EnterMainStreet(GameDir& dir, const std::string& launch,
+                                         const Caller& caller, bool others_online,
+                                         std::optional<unsigned> seed) {
+  SessionOptions o = dir.CallerSession(launch, caller);
+  o.args.push_back("-nomaint");
+  o.seed = seed;
+  auto s = std::make_unique<Session>(std::move(o));
+  EXPECT_TRUE(s->WaitForCursor(17, 54));
+  s->Send("e");
+  EXPECT_TRUE(s->WaitFor(others_online ? "Press Any Key" : "No one else is online.."));
+  s->Send(" ");
+  EXPECT_TRUE(s->WaitFor("Read Daily Realm News (y/n)? "));
+  s->Send("n");
+  EXPECT_TRUE(s->WaitForCursor(21, 26));
+  return s;
+}
+
 }  // namespace trv::harness

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,14 @@ class GameDir {
  private:
   std::string path_;
 };
+
+// Starts TRVLaunch (`launch`, linked into `dir`) for `caller` without the
+// day's maintenance (and with TRV_SEED `seed` when given), and walks the
+// title menu, the list of who is on-line (others, or nobody) and the news
+// question to Main Street's prompt.
+std::unique_ptr<Session> EnterMainStreet(GameDir& dir, const std::string& launch,
+                                         const Caller& caller, bool others_online = false,
+                                         std::optional<unsigned> seed = std::nullopt);
 
 // Several callers on one game directory at once.
 class Nodes {

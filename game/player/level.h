@@ -1,0 +1,20 @@
+// The experience a level costs, for the hunt's notice and the level masters.
+#ifndef TRV_GAME_PLAYER_LEVEL_H_
+#define TRV_GAME_PLAYER_LEVEL_H_
+
+namespace trv::player {
+
+// Experience a character of `level` needs for its next level: level ×
+// config.LevelMultiplier, in 64 bits and saturating, so a high level under
+// a large multiplier never wraps into an easy threshold.
+long long LevelThreshold(long long level, long long multiplier);
+
+// config.LevelMultiplier as stored (text, read leniently: 0 when missing).
+long long LevelMultiplier();
+
+// Whether the caller's Experience has reached the threshold of its Level.
+bool CallerEligibleForLevelRaise();
+
+}  // namespace trv::player
+
+#endif  // TRV_GAME_PLAYER_LEVEL_H_
