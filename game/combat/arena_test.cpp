@@ -93,7 +93,7 @@ TEST_F(ArenaTest, AnExecutionTakesGoldExperienceBountiesAndLimbs) {
 }
 
 TEST_F(ArenaTest, ADefeatPaysTheOpponentAndNobodyStaysDead) {
-  Set("HP=1,Defense=0,Agility=0,Mental=51,Strength=17");  // attack 255
+  Set("HP=1,MagicPower=0,Defense=0,Agility=0,Mental=51,Strength=17");  // attack 255
   Set("Mental=51,Defense=0,Agility=4,Strength=1000,Equip1='Dagger',MaxHP=29",
       "foe");  // defence 255
   Type("2\rY A ");
@@ -107,6 +107,7 @@ TEST_F(ArenaTest, ADefeatPaysTheOpponentAndNobodyStaysDead) {
   EXPECT_EQ("2", Player("PlayerFights"));
   EXPECT_EQ("1", Player("PlayerKills", "foe"));
   EXPECT_EQ("29", Player("HP"));
+  EXPECT_EQ("4", Player("MagicPower"));
   EXPECT_EQ(1, Count("usernews", "UserName='foe' AND Line3 LIKE 'You collected $100 from%'"));
 }
 
@@ -174,6 +175,18 @@ TEST_F(ArenaTest, NoAtTheFightToDeathQuestionReturnsToTheMenu) {
   EXPECT_EQ(1, Count("usernews", "UserName='foe' AND Line2 LIKE '%tale between their legs!'"));
 }
 
+TEST_F(ArenaTest, AnOpponentsPotionsHealButDoNotCurePoison) {
+  Set(std::string(kEven) + ",Strength=1,Equip1='',PoisonLevel=12");  // 12 a hit, poison only
+  Set("MaxHP=300,Agility=0,Strength=15,Mental=10", "foe");  // attack 50: never lands a blow
+  Type("2\rY A B ");
+  EnterArena();
+  const std::string shown = Text();
+  EXPECT_TRUE(Has(shown, "YOU HAVE POISONED Foe"));
+  EXPECT_TRUE(Has(shown, "Foe quickly drinks potions and is fully healed!"));
+  EXPECT_TRUE(Has(shown, "Your Opponent: [Healthy!]    [POISONED]"));
+  EXPECT_TRUE(Has(shown, "Foe  Hit Points: 300/300  Magic Points: 0/0  Potions: 146"));
+}
+
 TEST_F(ArenaTest, TheTitleIsClaimedOnceWonOnceAndNeverPaysBounties) {
   Type(" ");
   ChallengeHighLord();  // vacant: no fight
@@ -187,14 +200,15 @@ TEST_F(ArenaTest, TheTitleIsClaimedOnceWonOnceAndNeverPaysBounties) {
 
   Post("Hero", "300", "Sam");
   Set(kOpen);
-  Set("MaxHP=1");
+  Set("MaxHP=1,Gold='-500'");  // a debt is left alone
   BeCaller("foe");
   Set("Equip1='Dagger'", "foe");
   Type("YA ");
   ChallengeHighLord();
   EXPECT_TRUE(Has(Text(), "NEW TARVESSIA HIGH LORD!"));
   EXPECT_EQ("foe", Holder());
-  EXPECT_EQ("1100", Player("Gold", "foe"));
+  EXPECT_EQ("1000", Player("Gold", "foe"));
+  EXPECT_EQ("-500", Player("Gold", "me"));
   EXPECT_EQ(1, Count("poster", "Wanted='Hero'"));
   EXPECT_EQ(1, Count("usernews",
                      "UserName='me' AND Line2='Foe defeated you and stole your High "
@@ -217,6 +231,7 @@ TEST_F(ArenaTest, TheTitleIsClaimedOnceWonOnceAndNeverPaysBounties) {
   Type(" ");
   ChallengeHighLord();
   EXPECT_TRUE(Has(Text(), "The High Lord's hall is busy"));
+  EXPECT_EQ(2, Count("news", "Title LIKE '%NEW TARVESSIA HIGH LORD%'"));  // no third
   rmdir(kHighLordFile);
 }
 
