@@ -20,6 +20,7 @@ std::optional<HighLordRecord> ParseHighLordRecord(const char* bytes, size_t size
   HighLordRecord record;
   record.player_name = Field(bytes + kHighLordNameOffset, kHighLordNameWidth);
   record.user_name = Field(bytes + kHighLordUserOffset, kHighLordUserWidth);
+  record.crowned_on = Field(bytes + kHighLordDateOffset, kHighLordDateWidth);
   return record;
 }
 

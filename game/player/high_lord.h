@@ -1,9 +1,10 @@
 // Data/trvlord.dat: the one High Lord of the realm, an 87-byte record that
 // every node reads under the exclusive file lock.
 //
-// Bytes 0-20 hold the character name, 21-56 the user name, each NUL-padded
-// (a full field has no NUL); the rest is the arena's. No file, a short
-// record or an empty name means the title is vacant.
+// Bytes 0-20 hold the character name, 21-56 the user name, 57-86 the day
+// of the crowning ("December  7, 2026"), each NUL-padded (a full field has
+// no NUL). No file, a short record or an empty name means the title is
+// vacant.
 #ifndef TRV_GAME_PLAYER_HIGH_LORD_H_
 #define TRV_GAME_PLAYER_HIGH_LORD_H_
 
@@ -21,10 +22,13 @@ inline constexpr size_t kHighLordNameOffset = 0;
 inline constexpr size_t kHighLordNameWidth = 21;
 inline constexpr size_t kHighLordUserOffset = 21;
 inline constexpr size_t kHighLordUserWidth = 36;
+inline constexpr size_t kHighLordDateOffset = 57;
+inline constexpr size_t kHighLordDateWidth = 30;
 
 struct HighLordRecord {
   std::string player_name;
   std::string user_name;
+  std::string crowned_on;
 };
 
 // The fields of one record; nullopt when it is short.

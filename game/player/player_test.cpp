@@ -55,10 +55,12 @@ TEST(HighLordRecord, FieldsOfTheRecord) {
   std::string record(kHighLordRecordSize, '\0');
   record.replace(0, 4, "Lord");
   record.replace(21, 5, "sysop");
+  record.replace(57, 30, "September 30, 2026" + std::string(12, ' '));  // a full field
   auto parsed = ParseHighLordRecord(record.data(), record.size());
   ASSERT_TRUE(parsed);
   EXPECT_EQ("Lord", parsed->player_name);
   EXPECT_EQ("sysop", parsed->user_name);
+  EXPECT_EQ("September 30, 2026" + std::string(12, ' '), parsed->crowned_on);
   EXPECT_FALSE(ParseHighLordRecord(record.data(), 86));
   record.replace(0, 21, std::string(21, 'x'));  // a name without its terminator stops at 21
   EXPECT_EQ(std::string(21, 'x'), ParseHighLordRecord(record.data(), 87)->player_name);
