@@ -26,11 +26,6 @@ constexpr const char* kLabels[kAttributeCount] = {
 
 }  // namespace
 
-const char* const kAttributeColumns[kAttributeCount] = {
-    "MaxHP",         "Strength", "Defense",   "Agility", "Stamina",
-    "MaxMagicPower", "Charm",    "Intellect", "Mental",  "Leadership",
-};
-
 void AddAttributes(const std::string& user, const Attributes& g) {
   db::Exec(db::kPlayer,
            "UPDATE %s SET MaxHP=MaxHP+%lld,Strength=Strength+%lld,Defense=Defense+%lld,"

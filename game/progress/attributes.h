@@ -15,9 +15,6 @@ inline constexpr int kAttributeCount = 10;
 // Mental, Leadership.
 using Attributes = std::array<long long, kAttributeCount>;
 
-// The columns of player, in that order.
-extern const char* const kAttributeColumns[kAttributeCount];
-
 // Adds `gains` to the stored attributes of `user`. Each column grows by its
 // gain where it stands, so a change another node made meanwhile (a
 // mutilation) is kept. Run it inside the write unit that checked the right

@@ -83,7 +83,6 @@ TEST_F(ProgressTest, ARaiseSpendsTheThresholdAndKeepsTheSurplus) {
     EXPECT_EQ(raised ? 23 : 20, Int("Strength"));
     EXPECT_EQ(raised ? 3 : 1, Int("ProfExp"));
   }
-  EXPECT_EQ(nullptr, TrainingFor('9'));
   EXPECT_EQ(RaiseOutcome::kNoCharacter, RaiseLevel("nobody", *TrainingFor('1')).outcome);
 }
 
