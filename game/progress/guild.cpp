@@ -172,7 +172,7 @@ void ProfessionRanking() {
     od_printf("            `bright cyan`%s",
               ProfessionTitle(rows.Text(r, 3), rows.Int(r, 2)).c_str());
   };
-  if (ListInPages(rows.rows(), 10, "\n\n\r`bright red`Continue (y/n)? ", head, row))
+  if (ListInPages(rows.rows(), 10, "\n\n\r`bright red`Continue (y/n)?", head, row))
     WaitWithDarkBanner();
 }
 
