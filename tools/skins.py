@@ -144,9 +144,10 @@ def main_street():
               ("G", "Guild Road"),
               ("L", "Player Rankings"),
               ("X", "Kingdom Rankings")]
+    # Three columns of eleven rows leave room for every place of the town.
     rows = 11
     for i, (key, text) in enumerate(legend):
-        row, col = 8 + i % rows, 8 + 36 * (i // rows)
+        row, col = 8 + i % rows, 6 + 25 * (i // rows)
         out.append(at(row, col) + sgr("bright green") + "[" + sgr("bright yellow") + key +
                    sgr("bright green") + "] " + sgr("white") + text)
     out.append(sgr("green") + at(19, 2) + "─" * 77)
