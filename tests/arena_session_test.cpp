@@ -1,6 +1,6 @@
-// The arena as a caller walks it from Main Street, through the real door,
-// with a seeded generator: a fight to the death that only one side can
-// win, whatever the seed.
+// The arena and the High Lord's challenge as a caller walks them from Main
+// Street, through the real door, with a seeded generator: fights to the
+// death that only one side can win, whatever the seed.
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -96,6 +96,67 @@ TEST_F(ArenaSessionTest, ACallerFightsToTheDeathSparesTheLoserAndCollectsTheBoun
   EXPECT_EQ(0, dir_.QueryInt("SELECT count(*) FROM poster"));
   EXPECT_EQ(1, dir_.QueryInt("SELECT count(*) FROM usernews WHERE UserName='sam'"));
   EXPECT_EQ(1, dir_.QueryInt("SELECT count(*) FROM usernews WHERE UserName='bru'"));
+  s->Send("q");
+  ASSERT_TRUE(s->ExitsWith(10, kEndWait));
+}
+
+// The guild hall's X: the title held by an off-line character passes to
+// the challenger who beats him, the file names the new holder, the hall
+// shows him, and no bounty is collected for a title fight.
+TEST_F(ArenaSessionTest, ACallerUsurpsTheHighLordFromTheGuildHall) {
+  std::string record(87, '\0');
+  record.replace(0, 5, "Brute");
+  record.replace(21, 3, "bru");
+  record.replace(57, 18, "March     04, 2026");
+  dir_.WriteFile("Data/trvlord.dat", record);
+  Caller caller;
+  caller.user_name = "amy";
+  auto s = EnterMainStreet(dir_, launch_, caller, false, 11);
+  s->Send("g");
+  ASSERT_TRUE(s->WaitFor("March     04, 2026"));
+  ASSERT_TRUE(s->WaitForCursor(23, 9));
+  EXPECT_EQ("Brute", s->screen()->Text(15, 26, 5));
+  s->Send("x");
+  ASSERT_TRUE(s->WaitFor("Challenge Brute (y/N)?"));
+  EXPECT_TRUE(s->screen()->Contains("So you think you are tough enough to challenge Brute"));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("Thy Choice: "));
+  EXPECT_TRUE(s->screen()->Contains("Brute  Hit Points: 100/100  Magic Points: 0/0  Potions: 150"));
+  s->Send("f");
+  for (int question = 0; question < 10; ++question) {
+    ASSERT_TRUE(s->WaitUntil(
+        [from = s->Mark()](const Screen&, const std::string& text) {
+          return text.find("Continue Fighting?", from) != std::string::npos ||
+                 text.find("Press Any Key", from) != std::string::npos;
+        },
+        "the question"));
+    if (s->TextAfterMark().find("Press Any Key") != std::string::npos) break;
+    s->Send("y");
+  }
+  const std::string won = s->ScreenText();
+  EXPECT_NE(std::string::npos, won.find("NEW TARVESSIA HIGH LORD!"));
+  EXPECT_NE(std::string::npos,
+            won.find("You have usurped the title of Tarvessia High Lord from Brute,"));
+  EXPECT_EQ(5000, FigureAfter(won, R"(You collect \$)"));
+  EXPECT_EQ(std::string::npos, won.find("Bounties Collected!"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitUntil(
+      [](const Screen& screen, const std::string&) {
+        return screen.Text(15, 26, 3) == "Amy" && screen.CursorRow() == 23;
+      },
+      "the new holder over the hall"));
+  EXPECT_EQ(std::string::npos, s->screen()->Row(15).find("Brute"));
+
+  const std::string file = dir_.ReadFile("Data/trvlord.dat");
+  ASSERT_EQ(87u, file.size());
+  EXPECT_EQ(std::string("Amy\0", 4), file.substr(0, 4));
+  EXPECT_EQ(std::string("amy\0", 4), file.substr(21, 4));
+  EXPECT_EQ(100 + 5000, Amy("Gold"));
+  EXPECT_EQ(1, dir_.QueryInt("SELECT count(*) FROM poster"));  // the title fight leaves it
+  EXPECT_EQ(1, dir_.QueryInt("SELECT count(*) FROM news WHERE Line1="
+                             "'Amy defeated Brute and was crowned the new High Lord..'"));
+  s->Send("r");
+  ASSERT_TRUE(s->WaitForCursor(21, 26));
   s->Send("q");
   ASSERT_TRUE(s->ExitsWith(10, kEndWait));
 }

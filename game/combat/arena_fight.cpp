@@ -127,11 +127,11 @@ class ArenaBout {
 
  private:
   void ShowStatus();
-  void Strike();
+  void ArenaStrike();
   void OpponentStrike(bool defending);
-  void Potions();
+  void ArenaPotions();
   void OpponentPotions(const Side& opponent);
-  void FightToDeath();
+  void ArenaFightToDeath();
   void Beg();
   void OpponentFell() {
     b_.over = true;
@@ -164,23 +164,23 @@ void ArenaBout::Fight() {
     od_printf("\n\r`bright red`%s `bright green`Thy Choice: ", kShades);
     switch (od_get_answer(spells ? "AFDCU=B." : "AFDU=B.")) {
       case 'A':
-        Strike();
+        ArenaStrike();
         break;
       case 'C':
         if (CastInArena(b_.opponent)) {
           OpponentFell();
         } else {
-          Strike();
+          ArenaStrike();
         }
         break;
       case 'D':
         OpponentStrike(true);
         break;
       case 'U':
-        Potions();
+        ArenaPotions();
         break;
       case 'F':
-        FightToDeath();
+        ArenaFightToDeath();
         continue;
       case 'B':
         Beg();
@@ -215,7 +215,7 @@ void ArenaBout::ShowStatus() {
   od_printf("\n\r");
 }
 
-void ArenaBout::Strike() {
+void ArenaBout::ArenaStrike() {
   const Side me = Challenger();
   const Side them = Opponent(b_.opponent.id);
   if (!me.found || !them.found) return Gone();
@@ -312,7 +312,7 @@ void ArenaBout::OpponentStrike(bool defending) {
   if (player::CallerInt("HP") <= 0) ChallengerFell();
 }
 
-void ArenaBout::Potions() {
+void ArenaBout::ArenaPotions() {
   const db::ResultTable row = player::CallerRow("HP,MaxHP,Guild,FirstClass,SecondClass");
   if (row.Int(0, 0) >= row.Int(0, 1)) {
     od_printf("\n\n\r`bright yellow`You are already at max health..");
@@ -362,12 +362,12 @@ void ArenaBout::OpponentPotions(const Side& opponent) {
   }
 }
 
-void ArenaBout::FightToDeath() {
+void ArenaBout::ArenaFightToDeath() {
   for (int strikes = 1; !b_.over; ++strikes) {
     const db::ResultTable me = player::CallerRow("HP,MaxHP");
     if (me.empty()) return Gone();
-    if (me.Int(0, 0) < me.Int(0, 1)) Potions();
-    Strike();
+    if (me.Int(0, 0) < me.Int(0, 1)) ArenaPotions();
+    ArenaStrike();
     if (b_.over) return;
     od_printf("\n\r");
     ShowStatus();
