@@ -138,7 +138,8 @@ def main_street():
               ("=", "Chat Room"),
               ("*", "Suicide"),
               ("Q", "Quit to the BBS"),
-              ("F", "Fight Monsters")]
+              ("F", "Fight Monsters"),
+              ("S", "Dark Alley")]
     rows = 11
     for i, (key, text) in enumerate(legend):
         row, col = 8 + i % rows, 8 + 36 * (i // rows)
@@ -390,12 +391,12 @@ def dark_alley():
     out = [f"{ESC}[0m{ESC}[2J{ESC}[H"]
     sign(out, "white", 16, "ALLEY", "The Dark Alley")
     rule(out, 8, "white")
+    # M (Militia) joins with the militia screen, V (View Your Stats) with
+    # the status pages.
     legend(out, down(9, 5, [("C", "Criminal Actions"),
                             ("T", "Rogue Guild"),
                             ("W", "Wanted Posters"),
-                            ("M", "Militia"),
-                            ("I", "Immigration"),
-                            ("V", "View Your Stats")]), "red")
+                            ("I", "Immigration")]), "red")
     legend(out, down(9, 29, [("E", "Temptation World"),
                              ("P", "Pike's Drug Palace"),
                              ("S", "Roid Heaven"),

@@ -1,6 +1,7 @@
 // Main Street: the town menu from which every place is reached.
 #include <vector>
 
+#include "game/alley/alley.h"
 #include "game/combat/hunt.h"
 #include "game/combat/shops.h"
 #include "game/economy/economy.h"
@@ -37,6 +38,7 @@ const std::vector<PlaceKey>& Places() {
       {'W', "Weapon Shop", combat::WeaponShop},
       {'A', "Armor Shop", combat::ArmorShop},
       {'F', "Fighting Monsters", GoOutside},
+      {'S', "Dark Alley", EnterAlley},
   };
   return kPlaces;
 }
