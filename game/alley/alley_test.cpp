@@ -401,6 +401,17 @@ TEST_F(AlleyTest, ABorderEscapeSpendsTheDeedAndAnEscapeeLeavesHisPosts) {
 
 // ---- Two nodes ----
 
+TEST_F(AlleyTest, GoldThatArrivesWhileAViceTakesEffectIsKept) {
+  Set("Gold='3000',Mental=50");
+  test::TestNode amy("amy", [] { BuyVice(kDrugPalace, 1); });
+  amy.Type("yy");
+  ASSERT_TRUE(amy.WaitFor("start puffing.."));
+  Set("Gold=CAST(Gold AS INTEGER)+500");  // an arena win on another node
+  amy.Type("   ");
+  EXPECT_EQ(0, amy.Finish());
+  EXPECT_EQ("500|48", Get("SELECT Gold||'|'||Mental FROM player WHERE UserName='amy'"));
+}
+
 constexpr char kWorldGold[] =
     "SELECT SUM(CAST(Gold AS INTEGER)+CAST(BankGold AS INTEGER)) FROM player";
 
