@@ -143,8 +143,8 @@ void Infection(const Parties& p, Guards guards) {
   PressKeyIn("grey");
 }
 
-void InvestmentBlast(const Parties& p) {
-  if (GuardsStopped(Guards::kVictims, p, kBlastStopped, false)) return;
+void InvestmentBlast(const Parties& p, Guards guards) {
+  if (GuardsStopped(guards, p, kBlastStopped, false)) return;
   const std::optional<BlastLosses> losses = BlowUpInvestments(p.victim.user_name);
   if (!losses) return;
   std::string line1 = "You lost: ", line2;
@@ -166,9 +166,8 @@ void InvestmentBlast(const Parties& p) {
   PressKeyIn("grey");
 }
 
-void AccountFire(const Parties& p) {
-  // The bank's own guards are the caller's kingdom's.
-  if (GuardsStopped(Guards::kCallers, p, kBurnStopped, false)) return;
+void AccountFire(const Parties& p, Guards guards) {
+  if (GuardsStopped(guards, p, kBurnStopped, false)) return;
   const std::optional<Integer> burned = BurnBankAccount(p.victim.user_name);
   if (!burned) return;
   const std::string amount = Grouped(*burned);
@@ -329,9 +328,9 @@ void CommitCrime(int kind) {
     case kInfection:
       return Infection(p, crime->guards);
     case kBlowUpInvestments:
-      return InvestmentBlast(p);
+      return InvestmentBlast(p, crime->guards);
     case kBurnBankAccount:
-      return AccountFire(p);
+      return AccountFire(p, crime->guards);
     case kPostBounty:
       return Bounty(p);
     case kConjureDemon:

@@ -15,7 +15,7 @@ const Crime* CrimeOf(int kind) {
       {Guards::kVictims, true, true, true},   // 3 assassination
       {Guards::kVictims, false, true, true},  // 4 infection
       {Guards::kVictims, false, true, true},  // 5 blowing up investments
-      {Guards::kCallers, false, true, true},  // 6 burning a bank account
+      {Guards::kCallers, false, true, true},  // 6 burning an account: own guards
       {Guards::kNone, false, false, false},   // 7 a bounty: gold, no deed
       {Guards::kNone, false, false, true},    // 8 a demon takes its own deed
   };
