@@ -18,9 +18,9 @@
 #include "game/economy/screen_text.h"
 #include "game/kingdom/kingdom.h"
 #include "game/place/place.h"
+#include "game/player/bounties.h"
 #include "game/player/caller.h"
 #include "game/player/character.h"
-#include "game/player/posters.h"
 #include "game/ui/ansi.h"
 #include "game/ui/ui.h"
 
@@ -89,11 +89,11 @@ void BountyListHead() {
 }
 
 void ListBounties() {
-  const std::vector<player::Poster> posters = player::ReadPosters();
+  const std::vector<player::Bounty> posters = player::ReadBounties();
   BountyListHead();
   for (size_t i = 0; i < posters.size(); ++i) {
     od_printf("\n\r `grey`[`yellow`%zu`grey`] `bright magenta`%s  `grey`$%s", i + 1,
-              Padded(CleanText(posters[i].wanted), 21).c_str(), Grouped(posters[i].bounty).c_str());
+              Padded(CleanText(posters[i].wanted), 21).c_str(), Grouped(posters[i].amount).c_str());
     if ((i + 1) % 10 == 0) {
       od_printf("\n\n\r`dark green`\260\261\262 More \262\261\260");
       od_get_key(TRUE);

@@ -6,7 +6,7 @@
 #include "game/db/transaction.h"
 #include "game/economy/accounts.h"
 #include "game/money/saturating.h"
-#include "game/player/posters.h"
+#include "game/player/bounties.h"
 
 namespace trv::alley {
 namespace {
@@ -170,7 +170,7 @@ BountyOutcome PostBounty(const std::string& caller, const Victim& victim, const 
       return false;
     }
     *wanted = target.Text(0, 0);
-    player::AddPoster(*wanted, amount, me.Text(0, 0));
+    player::PostBounty(*wanted, amount, me.Text(0, 0));
     outcome = BountyOutcome::kPosted;
     return true;
   });
