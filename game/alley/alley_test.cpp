@@ -8,11 +8,13 @@
 #include <functional>
 #include <string>
 
+#include "doorkit/doorkit.h"
 #include "game/alley/rules.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/economy/economy.h"
+#include "game/player/bounties.h"
 #include "game/ui/ui.h"
 #include "tests/harness/text.h"
 #include "tests/support/in_process.h"
@@ -442,6 +444,36 @@ TEST_F(AlleyTest, APickpocketWhileTheVictimDepositsMovesEachCoinOnce) {
   EXPECT_TRUE(took.rfind("5,000", 0) == 0 || took.rfind("0", 0) == 0) << took;
   EXPECT_EQ(took.rfind("5,000", 0) == 0 ? "5100" : "100", Player("Gold"));
   EXPECT_EQ("2", Player("EvilDeeds"));
+}
+
+TEST_F(AlleyTest, ABountyPostedWhileTheArenaPaysOutIsPaidOnceOrWaits) {
+  // Gold on hand and gold on the board: a bounty only moves it between them.
+  constexpr char kHeld[] =
+      "SELECT (SELECT SUM(CAST(Gold AS INTEGER)) FROM player)+"
+      "(SELECT COALESCE(SUM(CAST(Bounty AS INTEGER)),0) FROM poster)";
+  test::AddCharacter(test::Character("cid", "Cid"));
+  Set("Gold='1000'");
+  player::PostBounty("Ben", 300, "Dee");
+  const std::string before = Get(kHeld);
+  test::TestNode amy("amy", [] { CommitCrime(kPostBounty); });
+  amy.Type("2\r100\r");
+  ASSERT_TRUE(amy.WaitFor("Post this bounty (y/N)? "));
+  // Cid beats Ben in the arena on another node.
+  test::TestNode cid("cid", [] {
+    od_get_key(TRUE);
+    od_printf("collected %s", player::CollectBounties("Ben", "cid").total.str().c_str());
+  });
+  amy.Type("y ");
+  cid.Type(" ");
+  ASSERT_TRUE(cid.WaitFor("collected "));
+  EXPECT_EQ(0, amy.Finish());
+  EXPECT_EQ(0, cid.Finish());
+  EXPECT_EQ(before, Get(kHeld));
+  EXPECT_EQ("900", Player("Gold"));
+  // Cid got the old poster and perhaps Amy's; whatever he did not get waits.
+  const std::string collected = cid.Text().substr(cid.Text().find("collected ") + 10, 3);
+  EXPECT_TRUE(collected == "300" || collected == "400") << collected;
+  EXPECT_EQ(collected == "300" ? "100" : "", Get("SELECT group_concat(Bounty) FROM poster"));
 }
 
 TEST_F(AlleyTest, TwoCallersConjuringOneDemonAtOncePayForOne) {
