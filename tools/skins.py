@@ -139,10 +139,16 @@ def main_street():
               ("*", "Suicide"),
               ("Q", "Quit to the BBS"),
               ("F", "Fight Monsters"),
+              ("V", "Level Masters"),
+              ("Y", "Your Status"),
+              ("G", "Guild Road"),
+              ("L", "Player Rankings"),
+              ("X", "Kingdom Rankings"),
               ("S", "Dark Alley")]
+    # Three columns of eleven rows leave room for every place of the town.
     rows = 11
     for i, (key, text) in enumerate(legend):
-        row, col = 8 + i % rows, 8 + 36 * (i // rows)
+        row, col = 8 + i % rows, 6 + 25 * (i // rows)
         out.append(at(row, col) + sgr("bright green") + "[" + sgr("bright yellow") + key +
                    sgr("bright green") + "] " + sgr("white") + text)
     out.append(sgr("green") + at(19, 2) + "─" * 77)
@@ -268,6 +274,7 @@ def weapon_shop():
     rule(out, 8, "red")
     legend(out, down(9, 6, [("L", "List and Buy Weapons"),
                             ("S", "Sell or Drop Items"),
+                            ("V", "View Your Stats"),
                             (".", "Who Is Online"),
                             ("=", "Chat Room"),
                             ("R", "Return to Main Street")]), "bright red")
@@ -291,8 +298,8 @@ def armor_shop():
     legend(out, down(9, 6, [("1", "Armor"), ("2", "Shield"), ("3", "Arms"), ("4", "Legs"),
                             ("5", "Helmet"), ("6", "Feet"), ("7", "Hands"), ("8", "Cloak")]),
            "bright blue")
-    # V (View Your Stats) returns with the status pages.
     legend(out, down(9, 24, [("S", "Sell or Drop Items"),
+                             ("V", "View Your Stats"),
                              (".", "Who Is Online"),
                              ("=", "Chat Room"),
                              ("R", "Return to Main Street")]), "bright blue")
@@ -375,11 +382,11 @@ def guild_road():
                              ("M", "Monastery"),
                              ("A", "Alchemist Lab"),
                              ("V", "View Your Stats")]), "bright magenta")
+    # X (Challenge the High Lord) joins the legend when the arena is built.
     legend(out, down(18, 27, [("P", "Public Magic"),
                               ("W", "White Magic"),
                               ("B", "Black Magic"),
-                              ("S", "Magic Book"),
-                              ("X", "Challenge the High Lord")]), "bright magenta")
+                              ("S", "Magic Book")]), "bright magenta")
     legend(out, down(18, 55, [(".", "Who Is Online"),
                               ("=", "Chat Room"),
                               ("R", "Return to Main Street")]), "bright magenta")
@@ -391,12 +398,12 @@ def dark_alley():
     out = [f"{ESC}[0m{ESC}[2J{ESC}[H"]
     sign(out, "white", 16, "ALLEY", "The Dark Alley")
     rule(out, 8, "white")
-    # M (Militia) joins with the militia screen, V (View Your Stats) with
-    # the status pages.
+    # M (Militia) joins with the militia screen.
     legend(out, down(9, 5, [("C", "Criminal Actions"),
                             ("T", "Rogue Guild"),
                             ("W", "Wanted Posters"),
-                            ("I", "Immigration")]), "red")
+                            ("I", "Immigration"),
+                            ("V", "View Your Stats")]), "red")
     legend(out, down(9, 29, [("E", "Temptation World"),
                              ("P", "Pike's Drug Palace"),
                              ("S", "Roid Heaven"),
