@@ -53,6 +53,7 @@ TEST(AlleySessionTest, ACallerBurnsAnAccountThenBuysADrugAndGoesBackToTheStreet)
   ASSERT_TRUE(s->WaitForCursor(18, 27));
 
   s->Send("p");
+  ASSERT_TRUE(s->WaitFor("Gold: $10000"));
   ASSERT_TRUE(s->WaitFor("Mental State : 50"));
   ASSERT_TRUE(s->WaitFor("[1] Marajuna"));
   ASSERT_TRUE(s->WaitFor("Your Selection (Enter to exit) : "));

@@ -446,6 +446,32 @@ TEST_F(AlleyTest, APickpocketWhileTheVictimDepositsMovesEachCoinOnce) {
   EXPECT_EQ("2", Player("EvilDeeds"));
 }
 
+TEST_F(AlleyTest, AFireWhileTheVictimDepositsBurnsWhatTheBoxHeldAndSaysSo) {
+  Set("BankGold='1000',Gold='5000',Status=1,WhereInGame='At the Bank'", "ben");
+  const std::string before = Get(kWorldGold);
+  test::TestNode ben("ben", [] { economy::BankDeposit(); });
+  ASSERT_TRUE(ben.WaitFor("How much?: "));
+  test::TestNode amy("amy", [] { CommitCrime(kBurnBankAccount); });
+  amy.Type("y");
+  ASSERT_TRUE(amy.WaitFor("Enter Player ID# <Enter to Exit>: "));
+  amy.Type("2\r ");
+  ben.Type("1\r");
+  ASSERT_TRUE(amy.WaitFor("Bank gold lost: $"));
+  EXPECT_EQ(0, amy.Finish());
+  EXPECT_EQ(0, ben.Finish());
+  // Either the fire came first and the deposit is safe, or it took the
+  // deposit too; the world lost exactly what the screen and the mail say.
+  const std::string text = amy.Text();
+  const std::string shown = text.substr(text.find("Bank gold lost: $") + 17, 5);
+  const bool deposit_first = shown.rfind("6,000", 0) == 0;
+  EXPECT_TRUE(deposit_first || shown.rfind("1,000", 0) == 0) << shown;
+  EXPECT_EQ(deposit_first ? "0" : "5000", Player("BankGold", "ben"));
+  EXPECT_EQ("0", Player("Gold", "ben"));
+  EXPECT_EQ(std::to_string(std::stoll(before) - (deposit_first ? 6000 : 1000)), Get(kWorldGold));
+  EXPECT_EQ(deposit_first ? "You lost: $6,000" : "You lost: $1,000",
+            Get("SELECT Line3 FROM usernews WHERE UserName='ben'"));
+}
+
 TEST_F(AlleyTest, ABountyPostedWhileTheArenaPaysOutIsPaidOnceOrWaits) {
   // Gold on hand and gold on the board: a bounty only moves it between them.
   constexpr char kHeld[] =

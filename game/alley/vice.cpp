@@ -16,6 +16,7 @@
 #include "game/messaging/messaging.h"
 #include "game/place/place.h"
 #include "game/player/caller.h"
+#include "game/player/gold.h"
 #include "game/ui/closing.h"
 #include "game/ui/ui.h"
 
@@ -30,7 +31,8 @@ void DrawShop(const ViceShop& shop) {
   for (const char* const* line = shop.description; *line; ++line) Say(*line);
   Say(shop.banner);
   db::ResultTable me = player::CallerRow("Gold,Gender,Mental");
-  Say("\n\n\r`dark green`Gold: $`bright white`" + Grouped(me.Text(0, 0)));
+  // The purse as a plain number, as the shops have always shown it.
+  Say("\n\n\r`dark green`Gold: $`bright white`" + player::Amount(me.Text(0, 0)).str());
   if (shop.shows_mental) od_printf("`grey`\n\n\rMental State : `yellow`%lld", me.Int(0, 2));
   const Vice* wares = WaresFor(shop, me.Text(0, 1));
   const int width = wares == shop.other_wares ? 44 : 43;
