@@ -9,6 +9,9 @@
 namespace trv::harness {
 namespace {
 
+// A seed under which the pickpocket's roll is not caught.
+constexpr unsigned kRobbingSeed = 1;
+
 TEST(AlleySessionTest, ACallerBurnsAnAccountThenBuysADrugAndGoesBackToTheStreet) {
   GameDir dir;
   const std::string built = ProgramPath("TRVLaunch");
@@ -84,6 +87,89 @@ TEST(AlleySessionTest, ACallerBurnsAnAccountThenBuysADrugAndGoesBackToTheStreet)
             dir.Query("SELECT Line2 FROM usernews WHERE UserName='ben'"));
   s->Send("q");
   EXPECT_TRUE(s->ExitsWith(10));
+}
+
+// A rogue robs a caller who is playing on another node right now, then
+// puts a bounty on him and reads it on the board.
+TEST(AlleySessionTest, ARogueRobsACallerOnAnotherNodeAndPutsABountyOnHim) {
+  GameDir dir;
+  const std::string built = ProgramPath("TRVLaunch");
+  ASSERT_FALSE(built.empty()) << "TRVLaunch was not built";
+  const std::string launch = dir.LinkProgram(built);
+  dir.AddKingdom(test::Kingdom(1, "Avalon", "Rex", "rex"));
+  test::Character amy("amy", "Amy");
+  amy.gold = "1000";
+  amy.more = "Guild='Rogue'";
+  dir.AddCharacter(amy);
+  test::Character ben("ben", "Ben");
+  ben.gold = "5000";
+  dir.AddCharacter(ben);
+  const std::string ben_id = dir.Query("SELECT IDNum FROM player WHERE UserName='ben'");
+
+  Caller ben_caller;
+  ben_caller.user_name = "ben";
+  ben_caller.node = 2;
+  auto b = EnterMainStreet(dir, launch, ben_caller);
+  Caller amy_caller;
+  amy_caller.user_name = "amy";
+  auto s = EnterMainStreet(dir, launch, amy_caller, /*others_online=*/true, kRobbingSeed);
+  s->Send("s");
+  ASSERT_TRUE(s->WaitForCursor(18, 27));
+  s->Send("t");
+  ASSERT_TRUE(s->WaitFor("[P]ick-Pocket Online Player"));
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+  s->Send("p");
+  ASSERT_TRUE(s->WaitFor("Tarvessia: Unsuspecting Victims"));
+  ASSERT_TRUE(s->WaitFor("Ben"));
+  ASSERT_TRUE(s->WaitFor("Main Street"));
+  ASSERT_TRUE(s->WaitFor("Enter Player ID# <Enter to Exit>: "));
+  s->SendLine(ben_id);
+  ASSERT_TRUE(s->WaitFor("Attempt to Pickpocket Ben(y/N)? "));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("Use 1 evil deed (y/N)? "));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("SUCCESSFUL PICKPOCKET!"));
+  ASSERT_TRUE(s->WaitFor("You pickpocked: $5,000"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+  EXPECT_EQ("0|6000|2",
+            dir.Query("SELECT (SELECT Gold FROM player WHERE UserName='ben')||'|'||Gold||'|'||"
+                      "EvilDeeds FROM player WHERE UserName='amy'"));
+  s->Send("r");
+  ASSERT_TRUE(s->WaitForCursor(18, 27));
+
+  s->Send("w");
+  ASSERT_TRUE(s->WaitFor("Wanted Posters"));
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+  s->Send("a");
+  ASSERT_TRUE(s->WaitFor("Victim Selection"));
+  ASSERT_TRUE(s->WaitFor("Enter Player ID# <Enter to Exit>: "));
+  s->SendLine(ben_id);
+  ASSERT_TRUE(s->WaitFor("Gold On Hand: $6,000"));
+  ASSERT_TRUE(s->WaitFor("Put Bounty at How Much? $"));
+  s->SendLine("000100");
+  ASSERT_TRUE(s->WaitFor("Post this bounty (y/N)? "));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("Bounty Posted!"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+  s->Send("v");
+  ASSERT_TRUE(s->WaitFor("Listing of Bounties"));
+  ASSERT_TRUE(s->WaitFor("[1] Ben"));
+  ASSERT_TRUE(s->WaitFor("$100"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+  s->Send("r");
+  ASSERT_TRUE(s->WaitForCursor(18, 27));
+  s->Send("r");
+  ASSERT_TRUE(s->WaitForCursor(21, 26));
+  EXPECT_EQ("5900|Ben|100|Amy",
+            dir.Query("SELECT (SELECT Gold FROM player WHERE UserName='amy')||'|'||Wanted||'|'||"
+                      "Bounty||'|'||SetByUsername FROM poster"));
+  s->Send("q");
+  EXPECT_TRUE(s->ExitsWith(10));
+  b->Send("q");
+  EXPECT_TRUE(b->ExitsWith(10));
 }
 
 }  // namespace
