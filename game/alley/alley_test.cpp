@@ -401,6 +401,44 @@ TEST_F(AlleyTest, ABorderEscapeSpendsTheDeedAndAnEscapeeLeavesHisPosts) {
   EXPECT_NE(std::string::npos, Seen().find("You don't have enough evil deeds left today!"));
 }
 
+TEST_F(AlleyTest, APickpocketRefusesOffLineVictimsAndHimselfBeforeSpendingAnything) {
+  test::Character cid("cid", "Cid");
+  cid.id = 3;
+  test::AddCharacter(cid);  // off-line
+  Set("Status=1,WhereInGame='Dark Alley'");
+  Set("Status=1,WhereInGame='At the Bank',Gold='700'", "ben");
+  const struct {
+    int deeds;
+    const char* keys;
+    const char* said;  // nullptr: nothing but the list and questions
+    bool listed;
+  } kCases[] = {
+      {0, " ", "You are out of evil deeds for today!", false},
+      {1, "3\r ", "That player is currently not online!", true},
+      {1, "1\r ", "You cannot choose yourself!", true},
+      {1, "\r", nullptr, true},
+      {1, "2\rn", nullptr, true},
+      {1, "2\ryn", nullptr, true},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.keys);
+    Set("EvilDeeds=" + std::to_string(c.deeds));
+    Type(c.keys);
+    Pickpocket();
+    const std::string seen = Seen();
+    if (c.said) {
+      EXPECT_NE(std::string::npos, seen.find(c.said)) << seen;
+    }
+    EXPECT_EQ(c.listed, seen.find("Tarvessia: Unsuspecting Victims") != std::string::npos);
+    if (c.listed) {
+      EXPECT_NE(std::string::npos, seen.find("Ben")) << seen;
+      EXPECT_EQ(std::string::npos, seen.find("Cid")) << seen;
+    }
+    EXPECT_EQ(std::to_string(c.deeds), Player("EvilDeeds"));
+    EXPECT_EQ("700", Player("Gold", "ben"));
+  }
+}
+
 // ---- Two nodes ----
 
 TEST_F(AlleyTest, GoldThatArrivesWhileAViceTakesEffectIsKept) {
