@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "game/alley/alley.h"
+#include "game/combat/arena.h"
 #include "game/combat/hunt.h"
 #include "game/combat/shops.h"
 #include "game/economy/economy.h"
@@ -45,6 +46,7 @@ const std::vector<PlaceKey>& Places() {
       {'L', "Viewing Rankings", progress::PlayerRankings},
       {'X', "Viewing Rankings", progress::KingdomRankingOptions},
       {'S', "Dark Alley", EnterAlley},
+      {'E', "Arena Combat", combat::EnterArena},
   };
   return kPlaces;
 }
