@@ -37,6 +37,9 @@ const std::vector<PlaceKey>& Places() {
       {'W', "Weapon Shop", combat::WeaponShop},
       {'A', "Armor Shop", combat::ArmorShop},
       {'F', "Fighting Monsters", GoOutside},
+      {'C', "Visiting Church", economy::EnterChurch},
+      {'H', "Healer Hut", economy::EnterHealer},
+      {'T', "Visiting Tavern", economy::EnterTavern},
   };
   return kPlaces;
 }

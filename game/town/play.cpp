@@ -8,6 +8,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/economy/economy.h"
 #include "game/kingdom/court.h"
 #include "game/kingdom/kingdom.h"
 #include "game/maint/maint.h"
@@ -79,6 +80,7 @@ void PlayGame(void) {
   using namespace trv;
   db::InsertConfigDefaults();
   kingdom::RegisterKingdomRequests();
+  economy::RegisterTavern();
   CheckTournamentEnd();  // a finished tournament ends the door here
   // A row without a kingdom is a creation that never finished.
   if (db::Query(kPlayer, "SELECT * FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
