@@ -31,9 +31,10 @@ class TownSessionTest : public ::testing::Test {
     dir_.AddCharacter(test::Character("ben", "Ben"));
   }
 
-  std::unique_ptr<Session> OnMainStreet(int node = 1, bool others_online = false) {
+  std::unique_ptr<Session> OnMainStreet(int node = 1, bool others_online = false,
+                                        const std::string& user = "amy") {
     Caller caller;
-    caller.user_name = "amy";
+    caller.user_name = user;
     caller.node = node;
     return EnterMainStreet(dir_, launch_, caller, others_online, 5);
   }
@@ -173,6 +174,40 @@ TEST_F(TownSessionTest, TwoSessionsOfOneUserPayForOneRoomWithTheSameGold) {
   EXPECT_EQ("500000", Amy("Gold"));
   EXPECT_EQ("1", Amy("Inn"));
   EXPECT_EQ("2", Amy("BodyGuards"));
+}
+
+TEST_F(TownSessionTest, BothPartnersDivorcingAtOnceEndTheMarriageOnce) {
+  dir_.Exec(
+      "INSERT INTO marriage (Partner1,Partner1UserName,Partner2,Partner2UserName,Kids,"
+      "DateMarried) VALUES ('Ben','ben','Amy','amy',3,'March     02, 2025')");
+  std::unique_ptr<Session> partners[2];
+  const char* const users[2] = {"amy", "ben"};
+  for (int i = 0; i < 2; ++i) {
+    partners[i] = OnMainStreet(i + 1, i > 0, users[i]);
+    Session& s = *partners[i];
+    s.Send("c");
+    ASSERT_TRUE(s.WaitForCursor(22, 16));
+    s.Send("m");
+    ASSERT_TRUE(s.WaitFor("Number of kids: 3"));
+    s.Send("d");
+    ASSERT_TRUE(s.WaitFor("Really go through with divorce (y/N)? "));
+  }
+  for (auto& s : partners) s->Send("y");
+  int divorced = 0;
+  for (auto& s : partners) {
+    ASSERT_TRUE(s->WaitUntil(
+        [](const Screen&, const std::string& text) {
+          return text.find("marriage papers in two") != std::string::npos ||
+                 text.find("Your not currently married!") != std::string::npos;
+        },
+        "the divorce or the news that there is none"));
+    divorced += s->ScreenText().find("marriage papers in two") != std::string::npos;
+  }
+  EXPECT_EQ(1, divorced);
+  EXPECT_EQ(0, dir_.QueryInt("SELECT COUNT(*) FROM marriage"));
+  EXPECT_EQ(1, dir_.QueryInt("SELECT COUNT(*) FROM news WHERE Title LIKE '%MARRIAGE NEWS'"));
+  EXPECT_EQ(2, dir_.QueryInt("SELECT COUNT(DISTINCT UserName) FROM usernews WHERE "
+                             "Line1='DIVORCED'"));
 }
 
 }  // namespace

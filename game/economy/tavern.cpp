@@ -127,6 +127,7 @@ void GuessTheNumber() {
       od_get_key(TRUE);
       return;
   }
+  od_clr_scr();  // the game has the screen to itself
   Say("\n\n\r`dark magenta`The old man writes a number down on 1 card, putting it face");
   Say("\n\rdown. He explains the rules of the game, you must try and figure out");
   Say("\n\rwhat number is written on the other side of the card..");
