@@ -142,41 +142,43 @@ void Give(const GiftPlace& place) {
 
 // ---- Holy items ----
 
-void HolyHeading(const char* banner, const char* what, const char* worn_line, int first_slot) {
-  Say(std::string("`bright cyan`\260\261\262 `bright yellow`") + banner +
+// One of the church's two counters.
+struct HolyCase {
+  const char* category;  // in the item file
+  const char* banner;
+  const char* what;  // "rings"
+  const char* worn;  // "Current Rings"
+  const char* first_slot_label;
+  const char* second_slot_label;
+  int first_slot;  // the first of its two worn slots
+  const char* buy_prompt;
+};
+
+constexpr HolyCase kRings = {
+    "10",          "Blessed Rings", "rings", "Current Rings",
+    "Left Finger", "Right Finger",  11,      "\n\n\r`bright green`Buy which ring: "};
+constexpr HolyCase kNecklaces = {
+    "6",     "Holy Necklaces", "necklaces", "Current Necklaces",
+    "First", "Second",         7,           "\n\n\r`bright green`Buy which necklace: "};
+
+void HolyHeading(const HolyCase& holy) {
+  Say(std::string("`bright cyan`\260\261\262 `bright yellow`") + holy.banner +
       " `bright cyan`\262\261\260");
-  Say(std::string("\n\n\r`dark green`A monk unlocks the glass case and lays the blessed ") + what);
+  Say(std::string("\n\n\r`dark green`A monk unlocks the glass case and lays the blessed ") +
+      holy.what);
   Say("\n\rout on purple velvet, one beside the other. Each was prayed over");
   Say("\n\rfor forty days and nights before it was put up for sale, and the");
   Say("\n\rmonks will not haggle over the price..");
-  db::ResultTable worn = player::CallerRow(
-      ("Equip" + std::to_string(first_slot) + ",Equip" + std::to_string(first_slot + 1)).c_str());
-  char line[256];
-  snprintf(line, sizeof line, worn_line, CleanText(worn.Text(0, 0)).c_str(),
-           CleanText(worn.Text(0, 1)).c_str());
-  Say(line);
+  const std::string first = "Equip" + std::to_string(holy.first_slot);
+  const std::string second = "Equip" + std::to_string(holy.first_slot + 1);
+  db::ResultTable worn = player::CallerRow((first + "," + second).c_str());
+  Say(std::string("\n\n\r`dark green`") + holy.worn + ": `bright cyan`" + holy.first_slot_label +
+      ": `bright white`" + CleanText(worn.Text(0, 0)) + " `bright cyan`" + holy.second_slot_label +
+      ": `bright white`" + CleanText(worn.Text(0, 1)));
 }
 
-combat::ShopCounter RingCounter() {
-  return {"10",
-          [] {
-            HolyHeading("Blessed Rings", "rings",
-                        "\n\n\r`dark green`Current Rings: `bright cyan`Left Finger: `bright "
-                        "white`%s `bright cyan`Right Finger: `bright white`%s",
-                        11);
-          },
-          "\n\n\r`bright green`Buy which ring: "};
-}
-
-combat::ShopCounter NecklaceCounter() {
-  return {"6",
-          [] {
-            HolyHeading("Holy Necklaces", "necklaces",
-                        "\n\n\r`dark green`Current Necklaces: `bright cyan`First: `bright "
-                        "white`%s `bright cyan`Second: `bright white`%s",
-                        7);
-          },
-          "\n\n\r`bright green`Buy which necklace: "};
+combat::ShopCounter HolyCounter(const HolyCase& holy) {
+  return {holy.category, [&holy] { HolyHeading(holy); }, holy.buy_prompt};
 }
 
 void DrawHolyItems() {
@@ -252,8 +254,8 @@ void DonateToTheChurch() { Give(kChurch); }
 
 void HolyItems() {
   static const std::vector<PlaceKey> kKeys = {
-      {'L', nullptr, [] { combat::ShopList(RingCounter()); }},
-      {'H', nullptr, [] { combat::ShopList(NecklaceCounter()); }},
+      {'L', nullptr, [] { combat::ShopList(HolyCounter(kRings)); }},
+      {'H', nullptr, [] { combat::ShopList(HolyCounter(kNecklaces)); }},
       {'S', nullptr, combat::SellOrDrop},
       {'R', nullptr, nullptr, true},
   };
