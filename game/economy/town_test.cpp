@@ -302,24 +302,5 @@ TEST_F(TownTest, TheHealerSellsWhatPurseAndSackAllowAndACureAtNothingStillCures)
   EXPECT_EQ("Red Plague", Player("Disease"));
 }
 
-TEST_F(TownTest, SixDragonsCostTheirPriceWithTheRoomAndEndTheGame) {
-  Set("Gold='1799999999'");
-  Type("46\ry 40\r r");  // too dear, then none at all
-  TheInn();
-  const std::string refusals = Screen();
-  EXPECT_NE(std::string::npos, refusals.find("You don't have enough gold!"));
-  EXPECT_NE(std::string::npos, refusals.find("Aborted!"));
-  EXPECT_EQ("1799999999", Player("Gold"));
-  EXPECT_EQ("", Player("Inn"));
-
-  Set("Gold='1800000005'");
-  Type("46\ry ");
-  EXPECT_THROW(TheInn(), test::Exited);
-  EXPECT_TRUE(Shown().Contains("Thank you for playing!!"));
-  EXPECT_EQ("5", Player("Gold"));
-  EXPECT_EQ("4", Player("Inn"));
-  EXPECT_EQ("6", Player("BodyGuards"));
-}
-
 }  // namespace
 }  // namespace trv::economy
