@@ -43,8 +43,9 @@ void DrawCandles() {
   Say("\n\n\r`grey`NOTE: Burning candles cost 1 good deed..");
   Say("\n\n\r`dark green`Good deeds left: `bright white`" +
       std::to_string(player::CallerInt("GoodDeeds")));
+  Say("\n");
   for (const Candle& candle : kCandles)
-    Say(std::string("\n\n\r`dark green`[`bright yellow`") + candle.key + "`dark green`] " +
+    Say(std::string("\n\r`dark green`[`bright yellow`") + candle.key + "`dark green`] " +
         candle.name + " `dark green`- " + candle.gift);
   Say("\n\n\r`dark green`[`bright yellow`R`dark green`]eturn to Church Hall");
   Say(kSelection);
