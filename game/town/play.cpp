@@ -5,6 +5,7 @@
 #include <string>
 
 #include "doorkit/doorkit.h"
+#include "game/combat/shops.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
@@ -14,6 +15,7 @@
 #include "game/maint/maint.h"
 #include "game/messaging/messaging.h"
 #include "game/player/caller.h"
+#include "game/progress/progress.h"
 #include "game/ui/ansi.h"
 #include "game/ui/closing.h"
 #include "game/ui/ui.h"
@@ -81,7 +83,8 @@ void PlayGame(void) {
   db::InsertConfigDefaults();
   kingdom::RegisterKingdomRequests();
   economy::RegisterTavern();
-  CheckTournamentEnd();  // a finished tournament ends the door here
+  combat::SetStatusScreen(progress::StatusPages);  // the shops' V, the hunt's Y
+  CheckTournamentEnd();                            // a finished tournament ends the door here
   // A row without a kingdom is a creation that never finished.
   if (db::Query(kPlayer, "SELECT * FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
                 TableName(kPlayer), CallerUserName())
