@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <functional>
 #include <string>
 
 #include "game/db/db.h"
@@ -300,6 +301,68 @@ TEST_F(TownTest, TheHealerSellsWhatPurseAndSackAllowAndACureAtNothingStillCures)
   Set("Disease='Red Plague'");
   EXPECT_EQ(Outcome::kRefused, PayForCure("amy", 1));
   EXPECT_EQ("Red Plague", Player("Disease"));
+}
+
+// What a screen showed may have changed on another node before its unit
+// runs: each unit re-reads and refuses without writing, and a character
+// deleted meanwhile changes nothing anywhere.
+TEST_F(TownTest, EveryUnitRechecksWhatChangedSinceTheScreen) {
+  const InnGuard& humans = *GuardByKey('1');
+  const struct {
+    const char* name;
+    const char* row;  // the character's state when the unit runs
+    std::function<Outcome()> unit;
+    Outcome outcome;
+    const char* after;  // Gold,GoodDeeds,EvilDeeds,Potions,Inn,Disease,Charm
+  } kUnits[] = {
+      {"candle, deed spent", "GoodDeeds=0", [] { return SpendGoodDeed("amy", "Charm=Charm+3"); },
+       Outcome::kNoDeeds, "500|0|3|10||Pox|1"},
+      {"gift, gold spent", "Gold='40'", [] { return GiveGold("amy", 41, "Charm=Charm+3"); },
+       Outcome::kRefused, "40|2|3|10||Pox|1"},
+      {"gift, a debt", "Gold='-5'", [] { return GiveGold("amy", 1, "Charm=Charm+3"); },
+       Outcome::kRefused, "-5|2|3|10||Pox|1"},
+      {"gift", "", [] { return GiveGold("amy", 1, "Charm=Charm+3"); }, Outcome::kDone,
+       "499|1|3|10||Pox|4"},
+      {"tithes, deeds spent", "EvilDeeds=2", [] { return Sin("amy", 3, 6, 3000000); },
+       Outcome::kNoDeeds, "500|2|2|10||Pox|1"},
+      {"murder on a debt", "Gold='-100'", [] { return Sin("amy", 1, 3, 25000); }, Outcome::kDone,
+       "24900|2|2|10||Pox|1"},
+      {"potions, sack filled", "Potions=295", [] { return BuyPotions("amy", 6); },
+       Outcome::kRefused, "500|2|3|295||Pox|1"},
+      {"potions, gold spent", "Gold='11'", [] { return BuyPotions("amy", 6); }, Outcome::kRefused,
+       "11|2|3|10||Pox|1"},
+      {"potions", "Gold='12'", [] { return BuyPotions("amy", 6); }, Outcome::kDone,
+       "0|2|3|16||Pox|1"},
+      {"cure, cured meanwhile", "Disease='Your healthy!'", [] { return PayForCure("amy", 300); },
+       Outcome::kDone, "500|2|3|10||Your healthy!|1"},
+      {"cure, gold spent", "Gold='299'", [] { return PayForCure("amy", 300); }, Outcome::kRefused,
+       "299|2|3|10||Pox|1"},
+      {"inn, gold spent", "Gold='999999'", [&] { return TakeInnRoom("amy", humans, 2); },
+       Outcome::kRefused, "999999|2|3|10||Pox|1"},
+      {"wager, gold spent", "Gold='99'", [] { return SettleWager("amy", 100, 0); },
+       Outcome::kRefused, "99|2|3|10||Pox|1"},
+      {"wager lost", "", [] { return SettleWager("amy", 500, 3); }, Outcome::kDone,
+       "0|2|3|10||Pox|1"},
+  };
+  for (const auto& c : kUnits) {
+    SCOPED_TRACE(c.name);
+    Set("Gold='500',GoodDeeds=2,EvilDeeds=3,Potions=10,Inn='',BodyGuards=0,Disease='Pox',Charm=1");
+    if (*c.row) Set(c.row);
+    EXPECT_EQ(c.outcome, c.unit());
+    EXPECT_EQ(c.after, Player("Gold||'|'||GoodDeeds||'|'||EvilDeeds||'|'||Potions||'|'||Inn||'|'||"
+                              "Disease||'|'||Charm"));
+  }
+
+  Exec(db::kPlayer, "DELETE FROM %s WHERE UserName='amy'", TableName(db::kPlayer));
+  const std::string world = Query(db::kPlayer,
+                                  "SELECT group_concat(Gold||GoodDeeds||EvilDeeds) "
+                                  "FROM %s",
+                                  TableName(db::kPlayer))
+                                .Text(0, 0);
+  for (const auto& c : kUnits) EXPECT_EQ(Outcome::kNoCharacter, c.unit()) << c.name;
+  EXPECT_EQ(world, Query(db::kPlayer, "SELECT group_concat(Gold||GoodDeeds||EvilDeeds) FROM %s",
+                         TableName(db::kPlayer))
+                       .Text(0, 0));
 }
 
 }  // namespace
