@@ -154,6 +154,92 @@ TEST_F(TownTest, AGiftOfOneCoinEarnsWhatAMillionDoesForADeed) {
   EXPECT_EQ("100", Player("Gold"));
 }
 
+TEST_F(TownTest, EachCandleAndEachPrayerRaisesWhatItNamesForADeed) {
+  const struct {
+    char key;  // a candle 1 to 4, or W: a prayer drawn `draw`
+    int draw;
+    const char* column;
+    int gain;
+  } kBoons[] = {
+      {'1', 0, "Divine", 3},        {'2', 0, "PlayerFights", 1},  {'3', 0, "Intellect", 5},
+      {'4', 0, "MonsterFights", 2}, {'W', 0, "Charm", 3},         {'W', 1, "MonsterFights", 1},
+      {'W', 2, "MaxHP", 2},         {'W', 3, "MaxMagicPower", 2}, {'W', 4, "Defense", 3},
+  };
+  for (const auto& c : kBoons) {
+    SCOPED_TRACE(std::string(1, c.key) + " draw " + std::to_string(c.draw));
+    Set("GoodDeeds=1,Divine=30,PlayerFights=3,Intellect=5,MonsterFights=17,Charm=1,MaxHP=29,"
+        "MaxMagicPower=5,Defense=5");
+    const long long before = std::stoll(Player(c.column));
+    if (c.key == 'W') {
+      srand(SeedFor(kBoonDraws, c.draw));
+      Type("y ");
+      Worship();
+    } else {
+      Type(std::string(1, c.key) + " r");
+      BurnCandles();
+    }
+    EXPECT_EQ(before + c.gain, std::stoll(Player(c.column)));
+    EXPECT_EQ("0", Player("GoodDeeds"));
+    Screen();
+    // Without a deed nothing burns and nobody listens.
+    Type(c.key == 'W' ? "y " : std::string(1, c.key) + " r");
+    c.key == 'W' ? Worship() : BurnCandles();
+    EXPECT_TRUE(Saw("You are out of good deeds today.."));
+    EXPECT_EQ(before + c.gain, std::stoll(Player(c.column)));
+  }
+}
+
+TEST_F(TownTest, AProposalGoesOnlyFromTheUnmarriedToACharacterListed) {
+  test::Character cat("cat", "Cat");
+  cat.gender = "Female";
+  test::AddCharacter(cat);
+  const std::string ben =
+      Query(db::kPlayer, "SELECT IDNum FROM %s WHERE UserName='ben'", TableName(db::kPlayer))
+          .Text(0, 0);
+  const std::string own = Player("IDNum");
+  const std::string other_woman = Player("IDNum", "cat");
+  // Herself, a woman (not listed), an ID nobody has, Enter: nothing sent.
+  const struct {
+    std::string id;
+    const char* told;
+  } kRefusals[] = {
+      {own, "You cannot propose to yourself!"},
+      {other_woman, "Invalid selection!"},
+      {"9999", "Invalid selection!"},
+      {"", "Enter Player ID#"},
+  };
+  for (const auto& c : kRefusals) {
+    Type(c.id + (c.id.empty() ? "\r" : "\r "));
+    Propose();
+    EXPECT_TRUE(Saw(c.told)) << c.id;
+  }
+  EXPECT_EQ(0, Count(db::kUserNews, "1"));
+
+  Type(ben + "\ryy ");
+  Propose();
+  EXPECT_TRUE(Shown().Contains("Proposal Sent!"));
+  EXPECT_EQ(1, Count(db::kUserNews,
+                     "UserName='ben' AND TypeOfReq=1 AND SenderUserName='amy' AND "
+                     "SenderPlayerName='Amy' AND Line1='I know that I am far from perfect, but my "
+                     "love is of' AND Line2='the purest kind. Will you accept this ring my loved "
+                     "one?' AND Line3=''"));
+  // Her own words; a backquote would be colour markup and is not kept.
+  Type(ben + "\ryn`Marry me\rplease\r\r ");
+  Propose();
+  EXPECT_EQ(1, Count(db::kUserNews,
+                     "UserName='ben' AND TypeOfReq=1 AND Line1='Marry me' AND Line2='please' "
+                     "AND Line3=''"));
+
+  Exec(db::kMarriage,
+       "INSERT INTO %s (Partner1,Partner1UserName,Partner2,Partner2UserName,Kids,DateMarried) "
+       "VALUES ('Dan','dan','Amy','amy',0,'')",
+       TableName(db::kMarriage));
+  Type(" ");
+  Propose();
+  EXPECT_TRUE(Saw("Your already married! Shame on you!"));
+  EXPECT_EQ(2, Count(db::kUserNews, "1"));
+}
+
 TEST_F(TownTest, ADivorceByEitherPartnerEndsThatMarriageAndTellsBoth) {
   for (bool amy_first : {true, false}) {
     SCOPED_TRACE(amy_first ? "Amy is Partner1" : "Amy is Partner2");
