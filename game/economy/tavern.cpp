@@ -93,6 +93,10 @@ void HireGuards(const InnGuard& guard) {
       break;
     case Outcome::kNoCharacter:
       return;
+    case Outcome::kAlready:  // asleep upstairs in another session
+      Say("\n\n\r`bright red`You already have a room at the Inn!");
+      od_get_key(TRUE);
+      return;
     default:
       Say("\n\n\r`bright red`You don't have enough gold!");
       od_get_key(TRUE);

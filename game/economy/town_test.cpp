@@ -423,6 +423,8 @@ TEST_F(TownTest, EveryUnitRechecksWhatChangedSinceTheScreen) {
        Outcome::kDone, "500|2|3|10||Your healthy!|1"},
       {"cure, gold spent", "Gold='299'", [] { return PayForCure("amy", 300); }, Outcome::kRefused,
        "299|2|3|10||Pox|1"},
+      {"inn, a room taken meanwhile", "Inn='2'", [&] { return TakeInnRoom("amy", humans, 2); },
+       Outcome::kAlready, "500|2|3|10|2|Pox|1"},
       {"inn, gold spent", "Gold='999999'", [&] { return TakeInnRoom("amy", humans, 2); },
        Outcome::kRefused, "999999|2|3|10||Pox|1"},
       {"wager, gold spent", "Gold='99'", [] { return SettleWager("amy", 100, 0); },

@@ -105,6 +105,9 @@ Outcome PayForCure(const std::string& user_name, const Integer& price) {
 
 Outcome TakeInnRoom(const std::string& user_name, const InnGuard& guard, int count) {
   return Decide([&] {
+    db::ResultTable row = Row(user_name, "Inn");
+    if (row.empty()) return Outcome::kNoCharacter;
+    if (*row.Text(0, 0) != '\0') return Outcome::kAlready;
     switch (player::TakeGold(user_name, GuardsPrice(guard, count)).outcome) {
       case player::GoldOutcome::kMoved:
         break;

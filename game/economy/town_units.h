@@ -21,6 +21,7 @@ enum class Outcome {
   kNoDeeds,      // not enough good or evil deeds left: nothing changed
   kRefused,      // the gold or the sack does not allow it: nothing changed
   kNoCharacter,  // the character is gone
+  kAlready,      // already so: a room taken by another session of the user
 };
 
 // One good deed for a candle or a prayer, with its boon (nullptr: none,
@@ -41,7 +42,8 @@ Outcome BuyPotions(const std::string& user_name, long long count);
 Outcome PayForCure(const std::string& user_name, const Purenum::Integer& price);
 
 // A night at the inn: `count` guards of the kind paid and posted, the room
-// taken (Inn, BodyGuards) in the same unit.
+// taken (Inn, BodyGuards) in the same unit. A character who has a room
+// already (taken in another session) pays nothing: kAlready.
 Outcome TakeInnRoom(const std::string& user_name, const InnGuard& guard, int count);
 
 // The old man's game settled: `stake` (no more than the gold on hand now)
