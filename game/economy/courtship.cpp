@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <string>
+
 #include "doorkit/doorkit.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
@@ -58,8 +60,10 @@ std::optional<Sweetheart> ChooseSweetheart(const char* self_refusal) {
                 db::TableName(db::kPlayer), player::CallerUserName(), me.Text(0, 0));
   ListSweethearts(rows);
   Say("\n\n\r`dark green`Enter Player ID# <`grey`Enter to Exit`dark green`>: ");
-  const std::string id = ReadDigits(4);
-  if (id.empty()) return std::nullopt;
+  const std::string typed = ReadDigits(4);
+  if (typed.empty()) return std::nullopt;
+  // "007" names ID 7.
+  const std::string id = std::to_string(std::stoll(typed));
   if (id == me.Text(0, 1)) {
     Say(self_refusal);
     od_get_key(TRUE);

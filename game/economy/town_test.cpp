@@ -215,7 +215,7 @@ TEST_F(TownTest, AProposalGoesOnlyFromTheUnmarriedToACharacterListed) {
   }
   EXPECT_EQ(0, Count(db::kUserNews, "1"));
 
-  Type(ben + "\ryy ");
+  Type("00" + ben + "\ryy ");  // leading zeros name the same ID
   Propose();
   EXPECT_TRUE(Shown().Contains("Proposal Sent!"));
   EXPECT_EQ(1, Count(db::kUserNews,
