@@ -151,16 +151,24 @@ struct HolyCase {
   const char* worn;  // "Current Rings"
   const char* first_slot_label;
   const char* second_slot_label;
-  int first_slot;  // the first of its two worn slots
+  int first_slot;   // the worn slot shown first
+  int second_slot;  // and the one shown second
   const char* buy_prompt;
 };
 
-constexpr HolyCase kRings = {
-    "10",          "Blessed Rings", "rings", "Current Rings",
-    "Left Finger", "Right Finger",  11,      "\n\n\r`bright green`Buy which ring: "};
-constexpr HolyCase kNecklaces = {
-    "6",     "Holy Necklaces", "necklaces", "Current Necklaces",
-    "First", "Second",         7,           "\n\n\r`bright green`Buy which necklace: "};
+constexpr HolyCase kRings = {"10", "Blessed Rings", "rings", "Current Rings",
+                             // Slot 11 is the right hand's ring, 12 the left's.
+                             "Left Finger", "Right Finger", 12, 11,
+                             "\n\n\r`bright green`Buy which ring: "};
+constexpr HolyCase kNecklaces = {"6",
+                                 "Holy Necklaces",
+                                 "necklaces",
+                                 "Current Necklaces",
+                                 "First",
+                                 "Second",
+                                 7,
+                                 8,
+                                 "\n\n\r`bright green`Buy which necklace: "};
 
 void HolyHeading(const HolyCase& holy) {
   Say(std::string("`bright cyan`\260\261\262 `bright yellow`") + holy.banner +
@@ -171,7 +179,7 @@ void HolyHeading(const HolyCase& holy) {
   Say("\n\rfor forty days and nights before it was put up for sale, and the");
   Say("\n\rmonks will not haggle over the price..");
   const std::string first = "Equip" + std::to_string(holy.first_slot);
-  const std::string second = "Equip" + std::to_string(holy.first_slot + 1);
+  const std::string second = "Equip" + std::to_string(holy.second_slot);
   db::ResultTable worn = player::CallerRow((first + "," + second).c_str());
   Say(std::string("\n\n\r`dark green`") + holy.worn + ": `bright cyan`" + holy.first_slot_label +
       ": `bright white`" + CleanText(worn.Text(0, 0)) + " `bright cyan`" + holy.second_slot_label +

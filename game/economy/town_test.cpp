@@ -302,6 +302,11 @@ TEST_F(TownTest, OnlyAListedHolyItemIsSoldAndItsPriceTakenOnce) {
   EXPECT_EQ("Copper Amulet", Player("Equip7"));
   EXPECT_EQ("3310", Player("Gold"));
   EXPECT_EQ("12", Player("Agility"));
+  Screen();
+  Type("l\r r");  // the ring is on the right hand, slot 11
+  HolyItems();
+  EXPECT_TRUE(harness::StripAnsi(Screen()).find("Left Finger:  Right Finger: Copper Ring") !=
+              std::string::npos);
 }
 
 TEST_F(TownTest, MurderAndTheTithesSpendTheirDeedsForTheirLoot) {
