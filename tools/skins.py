@@ -138,7 +138,8 @@ def main_street():
               ("=", "Chat Room"),
               ("*", "Suicide"),
               ("Q", "Quit to the BBS"),
-              ("F", "Fight Monsters")]
+              ("F", "Fight Monsters"),
+              ("O", "Other Places")]
     rows = 11
     for i, (key, text) in enumerate(legend):
         row, col = 8 + i % rows, 8 + 36 * (i // rows)

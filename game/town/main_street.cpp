@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "game/combat/hunt.h"
+#include "game/combat/quests.h"
 #include "game/combat/shops.h"
 #include "game/economy/economy.h"
 #include "game/kingdom/court.h"
@@ -37,6 +38,7 @@ const std::vector<PlaceKey>& Places() {
       {'W', "Weapon Shop", combat::WeaponShop},
       {'A', "Armor Shop", combat::ArmorShop},
       {'F', "Fighting Monsters", GoOutside},
+      {'O', "On Quest", ListQuests},
   };
   return kPlaces;
 }

@@ -1,0 +1,267 @@
+// Quest scripts: the parser and the run's rules as tables; the quest list,
+// the days, the fights and the shipped sample quests driven in-process.
+#include "game/combat/quests.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "game/combat/items.h"
+#include "game/combat/quest_script.h"
+#include "game/combat/test_combat.h"
+#include "game/db/db.h"
+#include "game/db/result_table.h"
+#include "game/db/schema.h"
+#include "tests/harness/text.h"
+
+namespace trv::combat {
+namespace {
+
+using QC = QuestCommand;
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+TEST(QuestScriptTest, CommandsParseAndAnythingElseNamingACommandIsSkipped) {
+  const struct {
+    const char* line;
+    QC command;
+    const char* column;
+    long long number;  // the day, the points, a monster count
+    const char* text;
+  } kCases[] = {
+      {"@PAUSE@ ", QC::kPause, nullptr, 0, ""},
+      {"@FINAL@", QC::kFinal, nullptr, 0, ""},
+      {"@DAYEND: 10", QC::kDayEnd, nullptr, 10, ""},
+      {"@DAYEND:0", QC::kSkipped, nullptr, 0, ""},
+      {"@DAYEND:x", QC::kSkipped, nullptr, 0, ""},
+      {"@DAYEND:99999999999", QC::kSkipped, nullptr, 0, ""},
+      {"@ANSI:maps/bell.ans", QC::kAnsi, nullptr, 0, "maps/bell.ans"},
+      {"@ANSI:../Data/game.db", QC::kSkipped, nullptr, 0, ""},
+      {"@ANSI:/etc/passwd", QC::kSkipped, nullptr, 0, ""},
+      {"@ANSI:", QC::kSkipped, nullptr, 0, ""},
+      {"@GOLD:-500", QC::kGold, nullptr, 0, "-500"},
+      {"@GOLD:1e9", QC::kSkipped, nullptr, 0, ""},
+      {"@GOLD:+5", QC::kSkipped, nullptr, 0, ""},
+      {"@HIGH:3", QC::kHigh, nullptr, 3, ""},
+      {"@HIGH:3000000000", QC::kSkipped, nullptr, 0, ""},
+      {"@ITEM:Silver Band", QC::kItem, nullptr, 0, "Silver Band"},
+      {"@ITEM:", QC::kSkipped, nullptr, 0, ""},
+      {"@COMM:bankgold:1000", QC::kComm, "BankGold", 0, "1000"},
+      {"@COMM: HOUSETRADE : 2", QC::kComm, "HouseTrade", 0, "2"},
+      {"@COMM:Level:5", QC::kSkipped, nullptr, 0, ""},
+      {"@COMM:Gold=0,BankGold:5", QC::kSkipped, nullptr, 0, ""},
+      {"@COMM:Gold:1:2", QC::kSkipped, nullptr, 0, ""},
+      {"@STAT:strength:-2", QC::kStat, "Strength", -2, ""},
+      {"@STAT:maxmagicpower:7", QC::kStat, "MaxMagicPower", 7, ""},
+      {"@STAT:Gold:100", QC::kSkipped, nullptr, 0, ""},
+      {"@STAT:Status:1", QC::kSkipped, nullptr, 0, ""},
+      {"@STAT:Strength:1;DROP TABLE player", QC::kSkipped, nullptr, 0, ""},
+      {"@STAT:Strength", QC::kSkipped, nullptr, 0, ""},
+      {"@MONSTER:Orc:10:5:1:0:0:3:100:50", QC::kMonster, nullptr, 3, "Orc"},
+      {"@MONSTER:Orc:10:5:1:0:0:0:100:50", QC::kMonster, nullptr, 1, "Orc"},
+      {"@MONSTER:Orc:10:5:1:0:0:-4:100:50", QC::kMonster, nullptr, 1, "Orc"},
+      {"@MONSTER:Orc:10:5:1:0:0:16:100:50", QC::kMonster, nullptr, 15, "Orc"},
+      {"@MONSTER:Orc:10:5:1:0:0:99999999999999999999:100:50", QC::kMonster, nullptr, 15, "Orc"},
+      {"@MONSTER:Orc:10:5", QC::kSkipped, nullptr, 0, ""},
+      {"@MONSTER::10:5:1:0:0:3:100:50", QC::kSkipped, nullptr, 0, ""},
+      {"@MONSTER:Orc:x:5:1:0:0:3:100:50", QC::kSkipped, nullptr, 0, ""},
+      {"@GOLDEN dawn", QC::kStory, nullptr, 0, "@GOLDEN dawn"},
+      {"gold:5", QC::kStory, nullptr, 0, "gold:5"},
+  };
+  for (const auto& c : kCases) {
+    const QuestScript script = ParseQuestScript(c.line);
+    ASSERT_EQ(1u, script.size()) << c.line;
+    const QuestLine& line = script[0];
+    EXPECT_EQ(c.command, line.command) << c.line;
+    if (c.command == QC::kSkipped) continue;
+    EXPECT_STREQ(c.column, line.column) << c.line;
+    if (c.command == QC::kMonster) {
+      EXPECT_EQ(c.number, line.opponents.count) << c.line;
+      EXPECT_EQ(c.text, line.opponents.name) << c.line;
+      EXPECT_EQ("50", line.opponents.experience) << c.line;
+    } else {
+      EXPECT_EQ(c.number, line.number) << c.line;
+      EXPECT_EQ(c.text, line.text) << c.line;
+    }
+  }
+  // Line ends of either kind, an empty line and no final line break.
+  const QuestScript script = ParseQuestScript("a\r\n\n@PAUSE@\r\nb");
+  ASSERT_EQ(4u, script.size());
+  EXPECT_EQ("", script[1].text);
+  EXPECT_EQ(QC::kPause, script[2].command);
+  EXPECT_EQ(4, script[3].line_number);
+}
+
+TEST(QuestRulesTest, ADayResumesAfterItsOwnDayEndComparedAsANumber) {
+  const QuestScript script = ParseQuestScript("@DAYEND:10\nx\n@DAYEND:1\ny\n@DAYEND:02\n");
+  const struct {
+    long long days_done;
+    size_t index;
+  } kCases[] = {{0, 0}, {-1, 0}, {1, 3}, {10, 1}, {2, 5}, {3, 5}};
+  for (const auto& c : kCases) EXPECT_EQ(c.index, ResumeAt(script, c.days_done)) << c.days_done;
+}
+
+TEST(QuestRulesTest, StoriesNameTheCharacterAndPursesGiveNoMoreThanTheyHold) {
+  EXPECT_EQ("Amy meets Amy of Avalon.",
+            TellStory("@NAME@ meets @NAME@ of @KINGDOM@.", "Amy", "Avalon"));
+  EXPECT_EQ("@NAME @Amy@", TellStory("@NAME @@NAME@@", "Amy", "Avalon"));
+  EXPECT_EQ("@KINGDOM@ rides", TellStory("@NAME@ rides", "@KINGDOM@", "Avalon"));
+  const struct {
+    const char *held, *amount, *after;
+  } kPurses[] = {{"100", "50", "150"},  {"100", "-30", "70"}, {"100", "-300", "0"},
+                 {"-50", "-10", "-50"}, {"-50", "80", "30"},  {"0", "-1", "0"}};
+  for (const auto& c : kPurses)
+    EXPECT_EQ(c.after, AddToPurse(Purenum::Integer(c.held), Purenum::Integer(c.amount)).str())
+        << c.held << " " << c.amount;
+}
+
+class QuestTest : public CombatTest {
+ protected:
+  void SetUp() override {
+    CombatTest::SetUp();
+    mkdir("Quests", 0755);
+    Write("Data/item.dat", "Silver Band,12000,28,10,0,3,0,0,3,0\n");
+    test::AddCharacter(test::Character("me", "Hero"));
+  }
+  static std::string QuestRow(const char* column) {
+    return db::Query(db::kQuest, "SELECT %s FROM %s WHERE UserName='me'", column,
+                     db::TableName(db::kQuest))
+        .Text(0, 0);
+  }
+  static std::string News() {
+    return db::Query(db::kNews, "SELECT group_concat(Line2) FROM %s WHERE Title LIKE '%%QUEST%%'",
+                     db::TableName(db::kNews))
+        .Text(0, 0);
+  }
+};
+
+TEST_F(QuestTest, TheListIsCutToItsLimitsAndTakesLinesWithoutTheTrailingComma) {
+  const std::string long_title(250, 't');
+  Write("Data/quests.dat",
+        "A,B,a.txt,\nC,D,c.txt\n" + long_title + ",E,e.txt,\nF,G,g.txt,,\nH,I\n");
+  const QuestList quests = ReadQuests();
+  ASSERT_EQ(3u, quests.size());
+  EXPECT_EQ("a.txt", quests[0].script);
+  EXPECT_EQ("c.txt", quests[1].script);
+  EXPECT_EQ(long_title.substr(0, 199), quests[2].title);
+  EXPECT_EQ(3, read_questdata("Data/quests.dat"));
+}
+
+TEST_F(QuestTest, OneStartADayAndAnotherTitleStartsAtTheBeginning) {
+  Write("Data/quests.dat", "Two Days,Me,two.txt,\n");
+  Write("Quests/two.txt", "Day one.\n@GOLD:10\n@DAYEND:1\nDay two.\n@FINAL@\n");
+  Type(" \r");  // no quest row yet: the rules, then leave the list
+  ListQuests();
+  EXPECT_TRUE(Saw("It appears you have never been on a Quest before.."));
+  EXPECT_EQ("1|0|0|", QuestRow("count(*) || '|' || Today || '|' || QuestDay || '|' || QuestName"));
+
+  db::Exec(db::kQuest, "UPDATE %s SET QuestName='Elsewhere',QuestDay=1", "quest");
+  Type("1\r ");
+  ListQuests();
+  EXPECT_TRUE(Saw("Day one."));
+  EXPECT_EQ("Two Days|1|1", QuestRow("QuestName || '|' || QuestDay || '|' || Today"));
+  EXPECT_EQ("110", Player("Gold"));
+
+  Type(" ");
+  RunQuest("two.txt", "Two Days", "Me");  // the same day, from another session
+  EXPECT_TRUE(Saw("You have already been on a quest today!"));
+  EXPECT_EQ("110", Player("Gold"));
+
+  db::Exec(db::kQuest, "UPDATE %s SET Today=0", "quest");  // the day's maintenance
+  Type("y ");
+  ListQuests();
+  const std::string second = Screen();
+  EXPECT_NE(std::string::npos, second.find("Continue On "));
+  EXPECT_NE(std::string::npos, second.find("Day two."));
+  EXPECT_EQ(std::string::npos, second.find("Day one."));
+  EXPECT_EQ("|0", QuestRow("QuestName || '|' || QuestDay"));
+  EXPECT_EQ("Two Days `bright blue`by: `bright magenta`Me", News());
+}
+
+TEST_F(QuestTest, FleeingAQuestFightGoesOnAndLosingOneEndsTheDay) {
+  Write("Quests/fight.txt",
+        "@MONSTER:Stone Wall:1000000:0:0:0:0:99:0:0\nPast the wall.\n"
+        "@MONSTER:Giant:1000000:1000000:0:0:0:1:0:0\nNever told.\n@FINAL@\n");
+  db::Exec(db::kQuest, "INSERT INTO %s (UserName,QuestName,QuestDay,Today) VALUES ('me','',0,0)",
+           "quest");
+  Set("HP=1");
+  Type(
+      "R F"
+      "Y  "
+      " ");  // run; fight the giant to the death; resurrection; the day ends
+  RunQuest("fight.txt", "Fight", "Me");
+  const std::string shown = harness::StripAnsi(Screen());
+  EXPECT_NE(std::string::npos, shown.find("Current Health: 2/29"));
+  EXPECT_EQ(15, Count(shown, "Stone Wall  1,000,000/1,000,000"));
+  EXPECT_NE(std::string::npos, shown.find("Past the wall."));
+  EXPECT_NE(std::string::npos, shown.find("re-try this quest another day!"));
+  EXPECT_EQ(std::string::npos, shown.find("Never told."));
+  EXPECT_EQ("Fight|0|1", QuestRow("QuestName || '|' || QuestDay || '|' || Today"));
+  EXPECT_EQ("", News());
+}
+
+TEST_F(QuestTest, AMissingListEndsTheDoorThroughTheKitAndAMissingScriptUsesNoDay) {
+  try {
+    ListQuests();
+    ADD_FAILURE() << "the door went on without its quest list";
+  } catch (const test::Exited& exited) {
+    EXPECT_EQ(1, exited.level);
+  }
+  EXPECT_TRUE(Saw("Cannot open input file - Data/quests.dat"));
+  db::Exec(db::kQuest, "INSERT INTO %s (UserName,QuestName,QuestDay,Today) VALUES ('me','',0,0)",
+           "quest");
+  Type(" ");
+  RunQuest("gone.txt", "Gone", "Me");
+  EXPECT_TRUE(Saw("Quest Not Found!"));
+  EXPECT_EQ("0", QuestRow("Today"));
+}
+
+// The shipped quests are sysops' examples: each parses whole and runs to
+// its end, a day at a time, for a character strong enough for its fights.
+TEST_F(QuestTest, TheSampleQuestsRunToTheirEnd) {
+  namespace fs = std::filesystem;
+  const fs::path data = fs::path(TRV_SOURCE_DIR) / "data";
+  fs::copy(data / "Quests", "Quests",
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  fs::copy_file(data / "Data/item.dat", "Data/item.dat", fs::copy_options::overwrite_existing);
+  const QuestList quests = ReadQuests((data / "Data/quests.dat").c_str());
+  ASSERT_GE(quests.size(), 3u);
+  db::Exec(db::kQuest, "INSERT INTO %s (UserName,QuestName,QuestDay,Today) VALUES ('me','',0,0)",
+           "quest");
+  Set("Strength=100000,Defense=100000,HP=100000,MaxHP=100000");
+  int days = 0;
+  for (const Quest& quest : quests) {
+    std::ostringstream script;
+    script << std::ifstream("Quests/" + quest.script).rdbuf();
+    for (const QuestLine& line : ParseQuestScript(script.str())) {
+      EXPECT_NE(QC::kSkipped, line.command) << quest.script << ":" << line.line_number;
+      if (line.command == QC::kItem) {
+        EXPECT_TRUE(FindItem(ReadItems(), line.text)) << line.text;
+      }
+    }
+    do {
+      db::Exec(db::kQuest, "UPDATE %s SET Today=0", "quest");
+      Type(std::string(40, 'F'));  // any key at a pause, fight to the death
+      RunQuest(quest.script, quest.title, quest.author);
+      Screen();  // read, so a long day never fills the line
+    } while (!QuestRow("QuestName").empty() && ++days < 10);
+  }
+  EXPECT_EQ(
+      std::to_string(quests.size()),
+      db::Query(db::kNews, "SELECT count(*) FROM news WHERE Title LIKE '%%QUEST COMPLETION%%'")
+          .Text(0, 0));
+  EXPECT_EQ("Silver Band", Player("Equip15"));
+  EXPECT_EQ("6000", Player("BankGold"));
+  EXPECT_EQ("1", Player("HouseTrade"));
+}
+
+}  // namespace
+}  // namespace trv::combat
