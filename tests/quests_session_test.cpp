@@ -62,10 +62,6 @@ TEST_F(QuestSessionTest, ATwoDayQuestAndAScriptNamingForbiddenColumns) {
   EXPECT_EQ(2600, Player("Gold"));
   EXPECT_EQ(2, Player("ProfExp"));
 
-  s->Send("o");
-  ASSERT_TRUE(s->WaitFor("You have already been on a quest today!"));
-  ASSERT_NO_FATAL_FAILURE(BackOnMainStreet(*s));
-
   // The next day goes on after day one's end.
   dir_.Exec("UPDATE quest SET Today=0");
   s->Send("o");
