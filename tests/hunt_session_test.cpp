@@ -129,7 +129,7 @@ TEST_F(HuntSessionTest, ACallerDrinksWinsBuysPotionsAndRunsAway) {
   EXPECT_EQ("Fighting Monsters", dir_.Query("SELECT WhereInGame FROM player"));
   EXPECT_TRUE(s->screen()->Contains("Haunted Forest"));
   EXPECT_TRUE(s->screen()->Contains("Your hitpoints: 10/29"));
-  EXPECT_FALSE(s->screen()->Contains("our status"));  // no status pages yet
+  EXPECT_TRUE(s->screen()->Contains("[Y]our status and equipment"));
 
   s->Send("u");  // 19 points at 1 a potion
   ASSERT_TRUE(s->WaitFor("You quickly drink the potions and are fully healed!"));

@@ -139,10 +139,16 @@ def main_street():
               ("*", "Suicide"),
               ("Q", "Quit to the BBS"),
               ("F", "Fight Monsters"),
+              ("V", "Level Masters"),
+              ("Y", "Your Status"),
+              ("G", "Guild Road"),
+              ("L", "Player Rankings"),
+              ("X", "Kingdom Rankings"),
               ("O", "Other Places")]
+    # Three columns of eleven rows leave room for every place of the town.
     rows = 11
     for i, (key, text) in enumerate(legend):
-        row, col = 8 + i % rows, 8 + 36 * (i // rows)
+        row, col = 8 + i % rows, 6 + 25 * (i // rows)
         out.append(at(row, col) + sgr("bright green") + "[" + sgr("bright yellow") + key +
                    sgr("bright green") + "] " + sgr("white") + text)
     out.append(sgr("green") + at(19, 2) + "─" * 77)
@@ -268,6 +274,7 @@ def weapon_shop():
     rule(out, 8, "red")
     legend(out, down(9, 6, [("L", "List and Buy Weapons"),
                             ("S", "Sell or Drop Items"),
+                            ("V", "View Your Stats"),
                             (".", "Who Is Online"),
                             ("=", "Chat Room"),
                             ("R", "Return to Main Street")]), "bright red")
@@ -291,8 +298,8 @@ def armor_shop():
     legend(out, down(9, 6, [("1", "Armor"), ("2", "Shield"), ("3", "Arms"), ("4", "Legs"),
                             ("5", "Helmet"), ("6", "Feet"), ("7", "Hands"), ("8", "Cloak")]),
            "bright blue")
-    # V (View Your Stats) returns with the status pages.
     legend(out, down(9, 24, [("S", "Sell or Drop Items"),
+                             ("V", "View Your Stats"),
                              (".", "Who Is Online"),
                              ("=", "Chat Room"),
                              ("R", "Return to Main Street")]), "bright blue")
@@ -375,11 +382,11 @@ def guild_road():
                              ("M", "Monastery"),
                              ("A", "Alchemist Lab"),
                              ("V", "View Your Stats")]), "bright magenta")
+    # X (Challenge the High Lord) joins the legend when the arena is built.
     legend(out, down(18, 27, [("P", "Public Magic"),
                               ("W", "White Magic"),
                               ("B", "Black Magic"),
-                              ("S", "Magic Book"),
-                              ("X", "Challenge the High Lord")]), "bright magenta")
+                              ("S", "Magic Book")]), "bright magenta")
     legend(out, down(18, 55, [(".", "Who Is Online"),
                               ("=", "Chat Room"),
                               ("R", "Return to Main Street")]), "bright magenta")

@@ -15,6 +15,7 @@
 #include "game/maint/maint.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
+#include "game/progress/progress.h"
 #include "game/town/frame.h"
 #include "game/town/play.h"
 #include "game/ui/closing.h"

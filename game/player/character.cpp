@@ -12,6 +12,12 @@ bool CharacterNameTaken(const std::string& name) {
               .empty();
 }
 
+std::string UserNameOf(const std::string& player_name) {
+  return db::Query(db::kPlayer, "SELECT UserName FROM %s WHERE PlayerName=%Q",
+                   db::TableName(db::kPlayer), player_name.c_str())
+      .Text(0, 0);
+}
+
 void ClearPosts(const std::string& user_name, Posts posts) {
   const char* user = user_name.c_str();
   const char* kingdom = db::TableName(db::kKingdom);

@@ -9,6 +9,11 @@ namespace trv::player {
 // Whether a character already has the name, in any case.
 bool CharacterNameTaken(const std::string& name);
 
+// The user name of the character called `player_name` (exactly), for mail
+// to a character known by name only (a poster's setter); "" when no
+// character has the name.
+std::string UserNameOf(const std::string& player_name);
+
 // Which posts ClearPosts empties.
 enum class Posts {
   kNobles,           // prince, princess, baron and royal advisor

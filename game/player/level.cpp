@@ -9,7 +9,7 @@
 namespace trv::player {
 
 long long LevelThreshold(long long level, long long multiplier) {
-  return SaturatingMul(level, multiplier);
+  return SaturatingMul(level < 1 ? 1 : level, multiplier < 1 ? 1 : multiplier);
 }
 
 long long LevelMultiplier() {

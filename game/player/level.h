@@ -6,7 +6,9 @@ namespace trv::player {
 
 // Experience a character of `level` needs for its next level: level ×
 // config.LevelMultiplier, in 64 bits and saturating, so a high level under
-// a large multiplier never wraps into an easy threshold.
+// a large multiplier never wraps into an easy threshold. A level or a
+// multiplier below 1 (an emptied options row, an edited character) counts
+// as 1: a threshold of 0 would hand out levels for nothing.
 long long LevelThreshold(long long level, long long multiplier);
 
 // config.LevelMultiplier as stored (text, read leniently: 0 when missing).

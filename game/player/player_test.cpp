@@ -2,6 +2,7 @@
 // refusals, the session count, posts and the High Lord record.
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,10 +13,12 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/player/bounties.h"
 #include "game/player/caller.h"
 #include "game/player/character.h"
 #include "game/player/gold.h"
 #include "game/player/high_lord.h"
+#include "game/ui/game_date.h"
 #include "tests/support/in_process.h"
 
 namespace trv::player {
@@ -62,6 +65,18 @@ TEST(HighLordRecord, FieldsOfTheRecord) {
   EXPECT_FALSE(ParseHighLordRecord(record.data(), 86));
   record.replace(0, 21, std::string(21, 'x'));  // a name without its terminator stops at 21
   EXPECT_EQ(std::string(21, 'x'), ParseHighLordRecord(record.data(), 87)->player_name);
+}
+
+TEST(HighLordRecord, WrittenFieldsAreCutToKeepTheirTerminatorAndZeroed) {
+  const std::string bytes = FormatHighLordRecord(
+      {std::string(30, 'n'), std::string(40, 'u'), CrownDate(*GameDate::Of(2024, 5, 5))});
+  ASSERT_EQ(kHighLordRecordSize, bytes.size());
+  const HighLordRecord back = *ParseHighLordRecord(bytes.data(), bytes.size());
+  EXPECT_EQ(std::string(20, 'n'), back.player_name);
+  EXPECT_EQ(std::string(35, 'u'), back.user_name);
+  EXPECT_EQ("May       05, 2024", back.crowned_on);
+  EXPECT_EQ(std::string(12, '\0'), bytes.substr(75));  // the date field's rest
+  EXPECT_EQ("September 30, 1999", CrownDate(*GameDate::Of(1999, 9, 30)));
 }
 
 class PlayerTest : public test::DbTest {
@@ -239,6 +254,60 @@ TEST_F(PlayerTest, TheTitleDiesOnlyWithItsHolder) {
   EXPECT_FALSE(ReadHighLord());
   DropHighLordTitle("Amy");
   EXPECT_NE(0, access(kHighLordFile, F_OK));
+}
+
+TEST_F(PlayerTest, TheTitlePassesOnlyFromTheHolderJustSeen) {
+  EXPECT_EQ(TitleState::kVacant, ReadHighLordTitle().state);  // no file
+  EXPECT_EQ(Crowning::kCrowned, WriteHighLord(""));
+  HighLordTitle title = ReadHighLordTitle();
+  ASSERT_EQ(TitleState::kHeld, title.state);
+  EXPECT_EQ("Amy", title.holder.player_name);
+  EXPECT_EQ(CrownDate(GameDate::Today()), title.holder.crowned_on);
+  EXPECT_EQ(CrownDate(GameDate::Today()), ReadHighLord()->crowned_on);
+
+  BeCaller("ben");
+  EXPECT_EQ(Crowning::kTitleMoved, WriteHighLord(""));  // no longer vacant
+  EXPECT_EQ(Crowning::kTitleMoved, WriteHighLord("cat"));
+  EXPECT_EQ(Crowning::kCrowned, WriteHighLord("amy"));  // he beat her
+  BeCaller("amy");
+  EXPECT_EQ(Crowning::kTitleMoved, WriteHighLord("amy"));
+  EXPECT_EQ("Ben", ReadHighLordTitle().holder.player_name);
+
+  // A holder whose character is gone leaves the title open.
+  Exec(db::kPlayer, "DELETE FROM %s WHERE UserName='ben'", TableName(db::kPlayer));
+  EXPECT_EQ(TitleState::kVacant, ReadHighLordTitle().state);
+  EXPECT_EQ(Crowning::kCrowned, WriteHighLord(""));
+  EXPECT_EQ("amy", ReadHighLord()->user_name);
+
+  // A file that cannot be read is not a vacancy.
+  ASSERT_EQ(0, remove(kHighLordFile));
+  ASSERT_EQ(0, mkdir(kHighLordFile, 0700));
+  EXPECT_EQ(TitleState::kBusy, ReadHighLordTitle().state);
+  EXPECT_EQ(Crowning::kBusy, WriteHighLord(""));
+  rmdir(kHighLordFile);
+}
+
+TEST_F(PlayerTest, BountiesArePaidOncePosterByPosterAndTheRestStay) {
+  auto post = [](const char* wanted, const char* bounty, const char* by) {
+    Exec(db::kPoster, "INSERT INTO %s (Wanted,Bounty,SetByUsername) VALUES (%Q,%Q,%Q)",
+         TableName(db::kPoster), wanted, bounty, by);
+  };
+  post("Ben", "300", "Amy");
+  post("Cat", "50", "Amy");
+  post("Ben", "12x", "Dan");  // damaged: worth nothing, still taken down
+  post("Ben", "1000000000000000000000", "Eve");
+  const BountyPayout payout = CollectBounties("Ben", "amy");
+  EXPECT_EQ("1000000000000000000300", payout.total.str());
+  ASSERT_EQ(3u, payout.paid.size());
+  EXPECT_EQ("Dan", payout.paid[1].set_by);
+  EXPECT_EQ("1000000000000000001300", Gold("amy"));
+  ASSERT_EQ(1u, ReadBounties().size());
+  EXPECT_EQ("Cat", ReadBounties()[0].wanted);
+  EXPECT_TRUE(CollectBounties("Ben", "amy").paid.empty());
+  EXPECT_TRUE(CollectBounties("Cat", "nobody").paid.empty());  // no collector: nothing moves
+  EXPECT_EQ(1u, ReadBounties("Cat").size());
+  EXPECT_EQ("amy", UserNameOf("Amy"));
+  EXPECT_EQ("", UserNameOf("Nobody"));
 }
 
 }  // namespace

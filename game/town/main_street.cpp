@@ -8,6 +8,7 @@
 #include "game/kingdom/court.h"
 #include "game/messaging/messaging.h"
 #include "game/place/place.h"
+#include "game/progress/progress.h"
 #include "game/town/play.h"
 #include "game/ui/closing.h"
 #include "game/ui/world_options.h"
@@ -38,6 +39,11 @@ const std::vector<PlaceKey>& Places() {
       {'W', "Weapon Shop", combat::WeaponShop},
       {'A', "Armor Shop", combat::ArmorShop},
       {'F', "Fighting Monsters", GoOutside},
+      {'V', "Leveling Area", Leveling},
+      {'Y', "Viewing Stats", progress::StatusPages},
+      {'G', "Guild Hall", progress::GuildHall},
+      {'L', "Viewing Rankings", progress::PlayerRankings},
+      {'X', "Viewing Rankings", progress::KingdomRankingOptions},
       {'O', "On Quest", ListQuests},
   };
   return kPlaces;

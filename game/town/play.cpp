@@ -5,6 +5,7 @@
 #include <string>
 
 #include "doorkit/doorkit.h"
+#include "game/combat/shops.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
@@ -13,6 +14,7 @@
 #include "game/maint/maint.h"
 #include "game/messaging/messaging.h"
 #include "game/player/caller.h"
+#include "game/progress/progress.h"
 #include "game/ui/ansi.h"
 #include "game/ui/closing.h"
 #include "game/ui/ui.h"
@@ -79,7 +81,8 @@ void PlayGame(void) {
   using namespace trv;
   db::InsertConfigDefaults();
   kingdom::RegisterKingdomRequests();
-  CheckTournamentEnd();  // a finished tournament ends the door here
+  combat::SetStatusScreen(progress::StatusPages);  // the shops' V, the hunt's Y
+  CheckTournamentEnd();                            // a finished tournament ends the door here
   // A row without a kingdom is a creation that never finished.
   if (db::Query(kPlayer, "SELECT * FROM %s WHERE UserName=%Q AND Kingdom IS NOT NULL",
                 TableName(kPlayer), CallerUserName())
