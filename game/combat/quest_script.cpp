@@ -8,12 +8,17 @@
 #include <optional>
 
 #include "game/combat/data_file.h"
+#include "game/money/saturating.h"
 
 namespace trv::combat {
 namespace {
 
 // Longer amounts are no sysop's intent; a limit keeps the arithmetic cheap.
 constexpr size_t kMaxAmountDigits = 100;
+// As long as a monster name of Data/monster.dat: the fight screen's rows fit.
+constexpr size_t kMaxOpponentName = 27;
+// The ceiling of an @STAT column (the figures are read as 32-bit elsewhere).
+constexpr long long kMaxStat = INT_MAX;
 
 constexpr const char* kCommColumns[] = {"Gold",      "BankGold",   "Depository", "Smuggling",
                                         "DrugTrade", "FleshTrade", "HouseTrade", "WaterTower",
@@ -131,11 +136,13 @@ bool ParseCommand(std::string_view line, const Prefix* prefix, QuestLine* out) {
     case QuestCommand::kMonster: {
       const std::vector<std::string_view> f = SplitFields(rest);
       if (f.size() != 9 || f[0].empty()) return false;
+      // Only the count may be below 0 (it is clamped); a negative figure
+      // elsewhere would pay the caller negative gold or experience.
       for (size_t i = 1; i < f.size(); ++i)
-        if (!IsDecimal(f[i], 40)) return false;
+        if (!IsDecimal(f[i], 40) || (i != 6 && f[i].front() == '-')) return false;
       // A count beyond 15 or below 1 still makes a fight of 1 to 15.
       const long long count = std::max(1, ScriptedGroupSize(DataNumber(std::string(f[6]))));
-      out->opponents = {std::string(f[0]),
+      out->opponents = {std::string(f[0].substr(0, kMaxOpponentName)),
                         std::string(f[1]),
                         std::string(f[2]),
                         std::string(f[3]),
@@ -195,6 +202,10 @@ QuestScript ParseQuestScript(std::string_view text) {
   return script;
 }
 
+bool EndsTheDay(const QuestLine& line, long long finished_days) {
+  return line.command == QuestCommand::kDayEnd && line.number > finished_days;
+}
+
 size_t ResumeAt(const QuestScript& script, long long finished_days) {
   if (finished_days <= 0) return 0;
   for (size_t i = 0; i < script.size(); ++i)
@@ -215,7 +226,8 @@ std::string TellStory(const std::string& line, const std::string& name,
       told += kingdom;
       i += kKingdom.size();
     } else {
-      told += line[i++];
+      const unsigned char c = static_cast<unsigned char>(line[i++]);
+      if ((c >= 0x20 || c == '\t') && c != 0x7F && c != 0xFF) told += static_cast<char>(c);
     }
   }
   return told;
@@ -226,6 +238,27 @@ Purenum::Integer AddToPurse(const Purenum::Integer& held, const Purenum::Integer
   if (held.IsNegative()) return held;
   const Purenum::Integer left = held + amount;
   return left.IsNegative() ? Purenum::Integer(0) : left;
+}
+
+long long StatAfter(const char* column, long long value, long long points, Vitals* vitals) {
+  auto is = [column](const char* name) { return strcmp(column, name) == 0; };
+  const long long floor = is("HP") || is("MaxHP") ? 1 : 0;
+  const long long ceiling = std::max(kMaxStat, value);
+  long long after = std::clamp(SaturatingAdd(value, points), floor, ceiling);
+  if (is("HP")) {
+    after = std::max(floor, std::min(after, vitals->max_hp));
+    vitals->hp = after;
+  } else if (is("MagicPower")) {
+    after = std::max(floor, std::min(after, vitals->max_magic));
+    vitals->magic = after;
+  } else if (is("MaxHP")) {
+    vitals->max_hp = after;
+    vitals->hp = std::min(vitals->hp, after);
+  } else if (is("MaxMagicPower")) {
+    vitals->max_magic = after;
+    vitals->magic = std::min(vitals->magic, after);
+  }
+  return after;
 }
 
 }  // namespace trv::combat

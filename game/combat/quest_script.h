@@ -73,13 +73,33 @@ bool IsQuestFileName(std::string_view name);
 // the script's end when the script has no such line.
 size_t ResumeAt(const QuestScript& script, long long finished_days);
 
+// Whether `line` ends a run that began with `finished_days` day parts done.
+// A day end of a number already reached is passed over, so every day goes
+// further into the script: a script that repeats "@DAYEND:1" cannot hold
+// a character on the same stretch day after day.
+bool EndsTheDay(const QuestLine& line, long long finished_days);
+
 // A story line with @NAME@ and @KINGDOM@ replaced (once, left to right:
-// a name holding "@KINGDOM@" stays as it is).
+// a name holding "@KINGDOM@" stays as it is). Control bytes of the line
+// are dropped (the run supplies the line breaks); colour markup stays.
 std::string TellStory(const std::string& line, const std::string& name, const std::string& kingdom);
 
 // A purse or holding after a quest adds `amount` to it: a negative amount
 // takes what there is, down to 0, and leaves a debt as it is.
 Purenum::Integer AddToPurse(const Purenum::Integer& held, const Purenum::Integer& amount);
+
+// The health and magic that an @STAT line keeps within their maxima.
+struct Vitals {
+  long long hp = 0, max_hp = 0, magic = 0, max_magic = 0;
+};
+
+// A column of the @STAT list after `points` are added to its `value`:
+// never below 0 (HP and MaxHP never below 1: a quest hurts, only its
+// fights kill), never past 2,147,483,647 (unless it already stood
+// higher), HP never above MaxHP and MagicPower never above MaxMagicPower.
+// `vitals` is brought in line with the new value (a lowered MaxHP lowers
+// HP with it).
+long long StatAfter(const char* column, long long value, long long points, Vitals* vitals);
 
 }  // namespace trv::combat
 

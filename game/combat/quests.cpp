@@ -5,7 +5,6 @@
 
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "doorkit/doorkit.h"
 #include "game/combat/fight.h"
@@ -29,6 +28,9 @@ namespace {
 
 // Quests shown before the list asks whether to go on.
 constexpr int kListPage = 12;
+// A script is read up to this size: a stray file (a log, an image) named
+// in the list must not fill the memory.
+constexpr std::streamsize kMaxScriptBytes = 1 << 20;
 
 QuestList g_quests_read;
 
@@ -46,9 +48,10 @@ std::optional<std::string> ReadScript(const std::string& file) {
   if (!IsQuestFileName(file) || !IsRegularFile(path)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  std::string text(static_cast<size_t>(kMaxScriptBytes), '\0');
+  in.read(text.data(), kMaxScriptBytes);
+  text.resize(static_cast<size_t>(in.gcount()));
+  return text;
 }
 
 const Quest* FindQuest(const QuestList& quests, const std::string& title) {
@@ -85,9 +88,21 @@ void AddToColumn(const char* column, const std::string& amount) {
   });
 }
 
+// An @STAT or @HIGH line: the column and the health and magic it may pull
+// along, read and written in one unit (a fight or a potion on another node
+// of the same user may be changing them). When the column is HP or
+// MagicPower it is named twice with the same value.
 void AddPoints(const char* column, long long points) {
-  db::Exec(db::kPlayer, "UPDATE %s SET %s=IFNULL(%s,0)+(%lld) WHERE UserName=%Q", Players(), column,
-           column, points, Me());
+  db::RunWriteUnit([&] {
+    const db::ResultTable row =
+        player::CallerRow((std::string(column) + ",HP,MaxHP,MagicPower,MaxMagicPower").c_str());
+    if (row.empty()) return false;
+    Vitals vitals{row.Int(0, 1), row.Int(0, 2), row.Int(0, 3), row.Int(0, 4)};
+    const long long after = StatAfter(column, row.Int(0, 0), points, &vitals);
+    db::Exec(db::kPlayer, "UPDATE %s SET %s=%lld,HP=%lld,MagicPower=%lld WHERE UserName=%Q",
+             Players(), column, after, vitals.hp, vitals.magic, Me());
+    return true;
+  });
 }
 
 void GiveItem(const std::string& name, const Teller& teller) {
@@ -242,6 +257,7 @@ void RunQuest(const std::string& file, const std::string& title, const std::stri
   }
   db::Exec(db::kPlayer, "UPDATE %s SET HP=2 WHERE UserName=%Q AND HP=1", Players(), Me());
   const db::ResultTable row = player::CallerRow("PlayerName,Kingdom");
+  if (row.empty()) return;  // the character was deleted meanwhile
   const Teller teller{CleanText(title), CleanText(author), CleanText(row.Text(0, 0)),
                       CleanText(row.Text(0, 1))};
   teller.DrawFrame("`bright white`");
@@ -257,6 +273,7 @@ void RunQuest(const std::string& file, const std::string& title, const std::stri
         WaitKey();
         break;
       case QuestCommand::kDayEnd:
+        if (!EndsTheDay(line, day)) break;
         db::Exec(db::kQuest, "UPDATE %s SET QuestDay=%lld WHERE UserName=%Q", QuestTable(),
                  line.number, Me());
         od_printf("\n\n\r`bright cyan`The Quest for today has ended, come back tommorrow");

@@ -16,6 +16,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "tests/harness/text.h"
+#include "tests/support/test_node.h"
 
 namespace trv::combat {
 namespace {
@@ -51,6 +52,8 @@ TEST(QuestScriptTest, CommandsParseAndAnythingElseNamingACommandIsSkipped) {
       {"@MONSTER:Orc:10:5:1:0:0:-4:100:50", QC::kMonster, nullptr, 1, "Orc"},
       {"@MONSTER:Orc:10:5:1:0:0:16:100:50", QC::kMonster, nullptr, 15, "Orc"},
       {"@MONSTER:Orc:10:5:1:0:0:99999999999999999999:100:50", QC::kMonster, nullptr, 15, "Orc"},
+      {"@MONSTER:A Name Far Too Long For The Fight Screen:1:1:0:0:0:1:0:0", QC::kMonster, nullptr,
+       1, "A Name Far Too Long For The"},
       {"@GOLDEN dawn", QC::kStory, nullptr, 0, "@GOLDEN dawn"},
   };
   for (const auto& c : kCommands) {
@@ -80,7 +83,10 @@ TEST(QuestScriptTest, CommandsParseAndAnythingElseNamingACommandIsSkipped) {
                                   "@STAT:Strength",
                                   "@MONSTER:Orc:10:5",
                                   "@MONSTER::10:5:1:0:0:3:100:50",
-                                  "@MONSTER:Orc:x:5:1:0:0:3:100:50"};
+                                  "@MONSTER:Orc:x:5:1:0:0:3:100:50",
+                                  "@MONSTER:Orc:-10:5:1:0:0:3:100:50",
+                                  "@MONSTER:Orc:10:5:1:0:0:3:-100:50",
+                                  "@MONSTER:Orc:10:5:1:0:0:3:100:-50"};
   for (const char* bad : kSkipped)
     EXPECT_EQ(QC::kSkipped, ParseQuestScript(bad).at(0).command) << bad;
   // Line ends of either kind, an empty line and no final line break.
@@ -98,6 +104,15 @@ TEST(QuestRulesTest, ADayResumesAfterItsOwnDayEndComparedAsANumber) {
     size_t index;
   } kCases[] = {{0, 0}, {-1, 0}, {1, 3}, {10, 1}, {2, 5}, {3, 5}};
   for (const auto& c : kCases) EXPECT_EQ(c.index, ResumeAt(script, c.days_done)) << c.days_done;
+  // A run ends only at a day end beyond the days already done.
+  const struct {
+    size_t line;
+    long long days_done;
+    bool ends;
+  } kEnds[] = {{0, 0, true},  {0, 9, true}, {0, 10, false},
+               {2, 1, false}, {2, 0, true}, {1, 0, false}};
+  for (const auto& c : kEnds)
+    EXPECT_EQ(c.ends, EndsTheDay(script[c.line], c.days_done)) << c.line << " " << c.days_done;
 }
 
 TEST(QuestRulesTest, StoriesNameTheCharacterAndPursesGiveNoMoreThanTheyHold) {
@@ -105,6 +120,8 @@ TEST(QuestRulesTest, StoriesNameTheCharacterAndPursesGiveNoMoreThanTheyHold) {
             TellStory("@NAME@ meets @NAME@ of @KINGDOM@.", "Amy", "Avalon"));
   EXPECT_EQ("@NAME @Amy@", TellStory("@NAME @@NAME@@", "Amy", "Avalon"));
   EXPECT_EQ("@KINGDOM@ rides", TellStory("@NAME@ rides", "@KINGDOM@", "Avalon"));
+  EXPECT_EQ("`bright red`Amy\t[2Jfalls",
+            TellStory("`bright red`@NAME@\t\x1b[2Jfa\rl\x7fls", "Amy", ""));
   const struct {
     const char *held, *amount, *after;
   } kPurses[] = {{"100", "50", "150"},  {"100", "-30", "70"}, {"100", "-300", "0"},
@@ -112,6 +129,39 @@ TEST(QuestRulesTest, StoriesNameTheCharacterAndPursesGiveNoMoreThanTheyHold) {
   for (const auto& c : kPurses)
     EXPECT_EQ(c.after, AddToPurse(Purenum::Integer(c.held), Purenum::Integer(c.amount)).str())
         << c.held << " " << c.amount;
+}
+
+TEST(QuestRulesTest, StatsStayWithinTheirFloorsCeilingsAndMaxima) {
+  const struct {
+    const char* column;
+    long long value, points;
+    Vitals before;
+    long long after;
+    Vitals vitals;
+  } kCases[] = {
+      {"Strength", 10, 5, {20, 30, 4, 8}, 15, {20, 30, 4, 8}},
+      {"Strength", 10, -50, {20, 30, 4, 8}, 0, {20, 30, 4, 8}},
+      {"Strength", 2147483000, 1000, {20, 30, 4, 8}, 2147483647, {20, 30, 4, 8}},
+      {"Experience", 5000000000, 10, {20, 30, 4, 8}, 5000000000, {20, 30, 4, 8}},
+      {"Experience", 5000000000, -10, {20, 30, 4, 8}, 4999999990, {20, 30, 4, 8}},
+      {"HP", 20, -100, {20, 30, 4, 8}, 1, {1, 30, 4, 8}},
+      {"HP", 20, 100, {20, 30, 4, 8}, 30, {30, 30, 4, 8}},
+      {"MagicPower", 4, 100, {20, 30, 4, 8}, 8, {20, 30, 8, 8}},
+      {"MagicPower", 4, -100, {20, 30, 4, 8}, 0, {20, 30, 0, 8}},
+      {"MaxHP", 30, -25, {20, 30, 4, 8}, 5, {5, 5, 4, 8}},
+      {"MaxHP", 30, -99, {20, 30, 4, 8}, 1, {1, 1, 4, 8}},
+      {"MaxHP", 30, 10, {20, 30, 4, 8}, 40, {20, 40, 4, 8}},
+      {"MaxMagicPower", 8, -5, {20, 30, 4, 8}, 3, {20, 30, 3, 3}},
+      {"Potions", 3, -10, {20, 30, 4, 8}, 0, {20, 30, 4, 8}},
+  };
+  for (const auto& c : kCases) {
+    Vitals vitals = c.before;
+    EXPECT_EQ(c.after, StatAfter(c.column, c.value, c.points, &vitals)) << c.column << c.points;
+    EXPECT_EQ(c.vitals.hp, vitals.hp) << c.column << c.points;
+    EXPECT_EQ(c.vitals.max_hp, vitals.max_hp) << c.column << c.points;
+    EXPECT_EQ(c.vitals.magic, vitals.magic) << c.column << c.points;
+    EXPECT_EQ(c.vitals.max_magic, vitals.max_magic) << c.column << c.points;
+  }
 }
 
 class QuestTest : public CombatTest {
@@ -194,6 +244,49 @@ TEST_F(QuestTest, AMissingListEndsTheDoorThroughTheKitAndAMissingScriptUsesNoDay
   RunQuest("gone.txt", "Gone", "Me");
   EXPECT_TRUE(Saw("Quest Not Found!"));
   EXPECT_EQ("|0|0", QuestRow());
+}
+
+TEST_F(QuestTest, AHostileScriptNeitherKillsNorOverflowsNorHoldsADayForever) {
+  Write("Quests/bad.txt",
+        "@STAT:hp:-99999\n@STAT:MaxHP:-20\n@STAT:Strength:2000000000\n@STAT:Strength:2000000000\n"
+        "@HIGH:-50\n@GOLD:-1000\n@MONSTER:Thief:1:0:0:0:0:1:-5000:-5000\n@ITEM:No Such Thing\n"
+        "@ANSI:../Data/game.db\n@ANSI:missing.ans\nOne.\n@DAYEND:1\nTwo.\n@DAYEND:1\n"
+        "Three.\n@FINAL@\n");
+  Set("ProfExp=7,Strength=5");
+  Type("      ");
+  RunQuest("bad.txt", "Bad", "Me");
+  EXPECT_EQ("1|9|2147483647|0|0", Player("HP || '|' || MaxHP || '|' || Strength || '|' || ProfExp "
+                                         "|| '|' || Gold"));
+  EXPECT_EQ("Bad|1|1", QuestRow());
+  EXPECT_EQ("", Player("Equip15"));
+  db::Exec(db::kQuest, "UPDATE %s SET Today=0", "quest");
+  RunQuest("bad.txt", "Bad", "Me");  // the second "@DAYEND:1" does not end day two
+  const std::string shown = Screen();
+  EXPECT_NE(std::string::npos, shown.find("Three."));
+  EXPECT_EQ(std::string::npos, shown.find("SQLite format"));
+  EXPECT_EQ("|0|1", QuestRow());
+  EXPECT_EQ("1", Completions());
+}
+
+// Two sessions of one user at the list at once: only one goes on the
+// day's quest, and its gold is paid once.
+TEST_F(QuestTest, TwoSessionsChoosingAtOnceGoOnOneQuest) {
+  Write("Data/quests.dat", "Purse,Me,purse.txt,\n");
+  Write("Quests/purse.txt", "A purse!\n@GOLD:1000\n@FINAL@\n");
+  auto body = [] { ListQuests(); };
+  test::TestNode one("me", body);
+  test::TestNode two("me", body);
+  ASSERT_TRUE(one.WaitFor("Your Choice"));
+  ASSERT_TRUE(two.WaitFor("Your Choice"));
+  one.Type("1\r    ");
+  two.Type("1\r    ");
+  EXPECT_EQ(0, one.Finish());
+  EXPECT_EQ(0, two.Finish());
+  const std::string both = one.Text() + two.Text();
+  EXPECT_EQ(1, Count(both, "A purse!"));
+  EXPECT_EQ(1, Count(both, "You have already been on a quest today!"));
+  EXPECT_EQ("1100", Player("Gold"));
+  EXPECT_EQ("1", Completions());
 }
 
 // The shipped quests are sysops' examples: each parses whole and runs to
