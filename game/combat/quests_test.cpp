@@ -215,6 +215,17 @@ TEST_F(QuestTest, AnotherTitleStartsAtTheBeginningAndADayHasOneStart) {
   EXPECT_EQ("110", Player("Gold"));
 }
 
+TEST_F(QuestTest, NoToTheContinueQuestionAbandonsTheQuestBeforeTheList) {
+  Write("Data/quests.dat", "Two Days,Me,two.txt,\n");
+  db::Exec(db::kQuest, "UPDATE %s SET QuestName='Two Days',QuestDay=1", "quest");
+  Type("n\r");
+  ListQuests();
+  const std::string shown = harness::StripAnsi(Screen());
+  EXPECT_NE(std::string::npos, shown.find("Continue On Two Days Quest (y/N)?"));
+  EXPECT_NE(std::string::npos, shown.find("[1  ] Two Days By: Me"));
+  EXPECT_EQ("|0|0", QuestRow());
+}
+
 TEST_F(QuestTest, FleeingAQuestFightGoesOnAndLosingOneEndsTheDay) {
   Write("Quests/fight.txt",
         "@MONSTER:Stone Wall:1000000:0:0:0:0:99:0:0\nPast the wall.\n"
