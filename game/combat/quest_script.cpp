@@ -142,15 +142,20 @@ bool ParseCommand(std::string_view line, const Prefix* prefix, QuestLine* out) {
         if (!IsDecimal(f[i], 40) || (i != 6 && f[i].front() == '-')) return false;
       // A count beyond 15 or below 1 still makes a fight of 1 to 15.
       const long long count = std::max(1, ScriptedGroupSize(DataNumber(std::string(f[6]))));
+      // The figures stop where the monster file's do (32 bits), so fifteen
+      // times the experience still fits the row; the gold is a money text.
+      auto figure = [&f](size_t i) {
+        return std::to_string(std::min<long long>(DataNumber(std::string(f[i])), INT_MAX));
+      };
       out->opponents = {std::string(f[0].substr(0, kMaxOpponentName)),
-                        std::string(f[1]),
-                        std::string(f[2]),
-                        std::string(f[3]),
-                        std::string(f[4]),
-                        std::string(f[5]),
+                        figure(1),
+                        figure(2),
+                        figure(3),
+                        figure(4),
+                        figure(5),
                         count,
                         std::string(f[7]),
-                        std::string(f[8])};
+                        figure(8)};
       return true;
     }
     default:

@@ -89,6 +89,12 @@ TEST(QuestScriptTest, CommandsParseAndAnythingElseNamingACommandIsSkipped) {
                                   "@MONSTER:Orc:10:5:1:0:0:3:100:-50"};
   for (const char* bad : kSkipped)
     EXPECT_EQ(QC::kSkipped, ParseQuestScript(bad).at(0).command) << bad;
+  const Opponents big =
+      ParseQuestScript("@MONSTER:Titan:99999999999:5:1:0:0:3:99999999999:99999999999")
+          .at(0)
+          .opponents;
+  EXPECT_EQ("2147483647|5|99999999999|2147483647",
+            big.hit_points + "|" + big.attack + "|" + big.gold + "|" + big.experience);
   // Line ends of either kind, an empty line and no final line break.
   const QuestScript script = ParseQuestScript("a\r\n\n@PAUSE@\r\nb");
   ASSERT_EQ(4u, script.size());
