@@ -144,6 +144,7 @@ def main_street():
               ("G", "Guild Road"),
               ("L", "Player Rankings"),
               ("X", "Kingdom Rankings"),
+              ("E", "Enter the Arena"),
               ("O", "Other Places")]
     # Three columns of eleven rows leave room for every place of the town.
     rows = 11
@@ -382,11 +383,11 @@ def guild_road():
                              ("M", "Monastery"),
                              ("A", "Alchemist Lab"),
                              ("V", "View Your Stats")]), "bright magenta")
-    # X (Challenge the High Lord) joins the legend when the arena is built.
     legend(out, down(18, 27, [("P", "Public Magic"),
                               ("W", "White Magic"),
                               ("B", "Black Magic"),
-                              ("S", "Magic Book")]), "bright magenta")
+                              ("S", "Magic Book"),
+                              ("X", "Challenge the High Lord")]), "bright magenta")
     legend(out, down(18, 55, [(".", "Who Is Online"),
                               ("=", "Chat Room"),
                               ("R", "Return to Main Street")]), "bright magenta")

@@ -1,6 +1,7 @@
 // Main Street: the town menu from which every place is reached.
 #include <vector>
 
+#include "game/combat/arena.h"
 #include "game/combat/hunt.h"
 #include "game/combat/quests.h"
 #include "game/combat/shops.h"
@@ -44,6 +45,7 @@ const std::vector<PlaceKey>& Places() {
       {'G', "Guild Hall", progress::GuildHall},
       {'L', "Viewing Rankings", progress::PlayerRankings},
       {'X', "Viewing Rankings", progress::KingdomRankingOptions},
+      {'E', "Arena Combat", combat::EnterArena},
       {'O', "On Quest", ListQuests},
   };
   return kPlaces;
