@@ -40,7 +40,7 @@ const std::vector<Skin>& Skins() {
       {"BANK.ANS", "WDTSAR=.", {23, 14}, {{18, 7}, {19, 7}}},
       {"MERCHANT.ANS", "RFHGOWDS.=", {18, 20}, {}},
       {"GUILD.ANS", "HMBPXWSZAVR=.", {23, 9}, {{15, 26}, {16, 26}}},
-      {"ALLEY.ANS", "IETWMCRSPV.=", {18, 27}, {}},
+      {"ALLEY.ANS", "IETWCRSPV.=", {18, 27}, {}},
       {"KINGDOM.ANS", "\rATSKEPBDNMR.=", {23, 21}, {}},
       {"NOBLE.ANS", "\rTEBNR.=", {20, 11}, {}},
       {"CHURCH.ANS", "RDWSCKBGMVP.=", {22, 16}, {}},

@@ -145,6 +145,7 @@ def main_street():
               ("L", "Player Rankings"),
               ("X", "Kingdom Rankings"),
               ("E", "Enter the Arena"),
+              ("S", "Dark Alley"),
               ("O", "Other Places")]
     # Three columns of eleven rows leave room for every place of the town.
     rows = 11
@@ -399,10 +400,10 @@ def dark_alley():
     out = [f"{ESC}[0m{ESC}[2J{ESC}[H"]
     sign(out, "white", 16, "ALLEY", "The Dark Alley")
     rule(out, 8, "white")
+    # M (Militia) joins with the militia screen.
     legend(out, down(9, 5, [("C", "Criminal Actions"),
                             ("T", "Rogue Guild"),
                             ("W", "Wanted Posters"),
-                            ("M", "Militia"),
                             ("I", "Immigration"),
                             ("V", "View Your Stats")]), "red")
     legend(out, down(9, 29, [("E", "Temptation World"),

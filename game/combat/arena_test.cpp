@@ -111,6 +111,38 @@ TEST_F(ArenaTest, ADefeatPaysTheOpponentAndNobodyStaysDead) {
   EXPECT_EQ(1, Count("usernews", "UserName='foe' AND Line3 LIKE 'You collected $100 from%'"));
 }
 
+// The loser's gold on hand moves as it stands when the fight ends: a debt
+// or a figure that is no number stays where it is and nothing is taken.
+TEST_F(ArenaTest, OnlyGoldTheLoserHoldsMovesAndTheMoveIsWhatIsReported) {
+  const struct {
+    bool won;
+    const char *mine, *foes;
+    const char *moved, *mine_after, *foes_after;
+  } kCases[] = {
+      {true, "100", "1000", "1000", "1100", "0"},
+      {true, "100", "-500", "0", "100", "-500"},
+      {true, "100", "12x", "0", "100", "12x"},
+      {true, "100", "99999999999999999999", "99999999999999999999", "100000000000000000099", "0"},
+      {false, "250", "1000", "250", "0", "1250"},
+      {false, "-40", "1000", "0", "-40", "1000"},
+      {false, "", "1000", "0", "", "1000"},
+  };
+  for (const auto& c : kCases) {
+    Set(std::string("Gold=") + (*c.mine ? "'" + std::string(c.mine) + "'" : "NULL"));
+    Set(std::string("Gold='") + c.foes + "'", "foe");
+    const Spoils spoils = c.won ? SettleWin("2", nullptr, false) : SettleLoss("2");
+    ASSERT_TRUE(spoils.settled) << c.mine << " " << c.foes;
+    EXPECT_EQ(c.moved, spoils.gold.str()) << c.mine << " " << c.foes;
+    EXPECT_EQ(c.mine_after, Player("Gold")) << c.mine << " " << c.foes;
+    EXPECT_EQ(c.foes_after, Player("Gold", "foe")) << c.mine << " " << c.foes;
+  }
+  // A loser deleted meanwhile: nothing is settled, nothing moves.
+  db::Exec(db::kPlayer, "DELETE FROM %s WHERE UserName='foe'", db::TableName(db::kPlayer));
+  EXPECT_FALSE(SettleWin("2", nullptr, true).settled);
+  EXPECT_FALSE(SettleLoss("2").settled);
+  EXPECT_EQ("", Player("Gold"));
+}
+
 TEST_F(ArenaTest, RefusalsEndTheVisitAndCostNothing) {
   const struct {
     const char* mine;
