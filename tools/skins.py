@@ -146,6 +146,9 @@ def main_street():
               ("X", "Kingdom Rankings"),
               ("E", "Enter the Arena"),
               ("S", "Dark Alley"),
+              ("C", "Church"),
+              ("H", "Healer Hut"),
+              ("T", "Tavern and Inn"),
               ("O", "Other Places")]
     # Three columns of eleven rows leave room for every place of the town.
     rows = 11
