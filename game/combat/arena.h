@@ -51,7 +51,8 @@ struct Judgement {
 // `bounties` set the posters on the opponent are collected too.
 Spoils SettleWin(const std::string& opponent_id, const Judgement* judgement, bool bounties);
 // The opponent beat the caller: the same the other way round (no verdict,
-// no bounties); the caller pays the fight.
+// no bounties); the caller pays the fight and, fallen, rises again at full
+// hit and magic points in the same unit.
 Spoils SettleLoss(const std::string& opponent_id);
 
 }  // namespace trv::combat

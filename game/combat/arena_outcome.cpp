@@ -200,7 +200,7 @@ Spoils SettleLoss(const std::string& opponent_id) {
   Spoils spoils;
   db::RunWriteUnit([&] {
     db::ResultTable them, me;
-    if (!ReadSides(opponent_id, "Gold,Experience", &spoils, &them, &me)) return false;
+    if (!ReadSides(opponent_id, "Gold,Experience,HP", &spoils, &them, &me)) return false;
     const Integer held = player::Amount(me.Text(0, 0));
     if (held > 0) {
       player::WritePurse(Me(), player::Purse::kOnHand, 0);
@@ -217,6 +217,11 @@ Spoils SettleLoss(const std::string& opponent_id) {
              "UPDATE %s SET Experience=%lld,PlayerKills=PlayerKills+1,ProfExp=ProfExp+5 WHERE "
              "IDNum=%Q",
              Players(), SaturatingAdd(them.Int(0, 3), spoils.experience), opponent_id.c_str());
+    // Nobody stays dead from the arena, not even a caller whose line drops
+    // at the defeat's last key.
+    if (me.Int(0, 2) < 1)
+      db::Exec(db::kPlayer, "UPDATE %s SET HP=MaxHP,MagicPower=MaxMagicPower WHERE UserName=%Q",
+               Players(), Me());
     spoils.settled = true;
     return true;
   });
