@@ -56,7 +56,8 @@ void Mutilate(const Bout& bout, const std::string& victim_user, const std::strin
   const bool done = db::RunWriteUnit([&] {
     const db::ResultTable row = db::Query(
         db::kPlayer,
-        "SELECT MaxHP,Strength,Defense,Mental,MaxMagicPower,Leadership FROM %s WHERE IDNum=%Q",
+        "SELECT MaxHP,Strength,Defense,Mental,MaxMagicPower,Leadership,HP,MagicPower FROM %s "
+        "WHERE IDNum=%Q",
         Players(), bout.opponent.id.c_str());
     if (row.empty() || player::CallerRow("IDNum").empty()) return false;
     lost = MutilationOf(
@@ -67,6 +68,15 @@ void Mutilate(const Bout& bout, const std::string& victim_user, const std::strin
              "WHERE IDNum=%Q",
              Players(), lost.max_hp, lost.strength, lost.defense, lost.mental, lost.max_magic,
              lost.leadership, bout.opponent.id.c_str());
+    // Nobody keeps more hit or magic points than his maximum now allows.
+    const long long max_hp = SaturatingSub(row.Int(0, 0), lost.max_hp);
+    const long long max_magic = SaturatingSub(row.Int(0, 4), lost.max_magic);
+    if (row.Int(0, 6) > max_hp)
+      db::Exec(db::kPlayer, "UPDATE %s SET HP=%lld WHERE IDNum=%Q", Players(), max_hp,
+               bout.opponent.id.c_str());
+    if (row.Int(0, 7) > max_magic)
+      db::Exec(db::kPlayer, "UPDATE %s SET MagicPower=%lld WHERE IDNum=%Q", Players(), max_magic,
+               bout.opponent.id.c_str());
     db::Exec(db::kPlayer, "UPDATE %s SET Divine=Divine-15 WHERE UserName=%Q", Players(), Me());
     return true;
   });

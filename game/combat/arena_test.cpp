@@ -31,7 +31,7 @@ class ArenaTest : public CombatTest {
  protected:
   void SetUp() override {
     CombatTest::SetUp();
-    Write("Data/item.dat", "Dagger,100,7,0,0,0,0,0,0,0\n");
+    Write("Data/item.dat", "Dagger,100,7,0,0,0,0,0,0,0\nGreat Axe,900,500,0,0,0,0,0,0,0\n");
     Write("Data/magic.dat", "");
     db::InsertConfigDefaults();  // mutilations allowed
     test::Character me("me", "Hero");
@@ -65,7 +65,9 @@ class ArenaTest : public CombatTest {
 
 TEST_F(ArenaTest, AnExecutionTakesGoldExperienceBountiesAndLimbs) {
   Post("Foe", "300", "Sam");  // set by the character Sam of the user sam
-  Type("2\rY AN Y ");         // challenge, begin, attack, execute, mutilate
+  Set("Equip1='Great Axe'");  // fells the foe's 100 hit points at one blow
+  Set("MaxHP=100,HP=100,MaxMagicPower=50,MagicPower=50", "foe");
+  Type("2\rY AN Y ");  // challenge, begin, attack, execute, mutilate
   EnterArena();
   const std::string shown = Text();
   EXPECT_TRUE(Has(shown, "Upon entering the massive arena"));
@@ -76,7 +78,12 @@ TEST_F(ArenaTest, AnExecutionTakesGoldExperienceBountiesAndLimbs) {
   const size_t mental = shown.find("   3 mental pts", leadership);
   ASSERT_NE(std::string::npos, leadership);
   ASSERT_NE(std::string::npos, mental);
-  EXPECT_NE(std::string::npos, shown.find("   0 max hitpoints", mental));
+  EXPECT_NE(std::string::npos, shown.find("   1 max hitpoints", mental));
+  // A mutilated body keeps no more than its new maxima.
+  EXPECT_EQ("99", Player("MaxHP", "foe"));
+  EXPECT_EQ("99", Player("HP", "foe"));
+  EXPECT_EQ("49", Player("MaxMagicPower", "foe"));
+  EXPECT_EQ("49", Player("MagicPower", "foe"));
   const bool thumbs_up = Has(shown, "thumbs up");
   EXPECT_EQ("1400", Player("Gold"));  // 1,000 won and the 300 bounty
   EXPECT_EQ("0", Player("Gold", "foe"));
