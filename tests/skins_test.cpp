@@ -41,7 +41,7 @@ const std::vector<Skin>& Skins() {
       {"MERCHANT.ANS", "RFHGOWDS.=", {18, 20}, {}},
       {"GUILD.ANS", "HMBPWSZAVR=.", {23, 9}, {{15, 26}, {16, 26}}},
       {"ALLEY.ANS", "IETWMCRSPV.=", {18, 27}, {}},
-      {"KINGDOM.ANS", "\rATSKEPBDNMR.=", {23, 21}, {}},
+      {"KINGDOM.ANS", "\rATSKEWPBDNMR.=", {23, 21}, {}},
       {"NOBLE.ANS", "\rTEBNR.=", {20, 11}, {}},
       {"CHURCH.ANS", "RDWSCKBGMVP.=", {22, 16}, {}},
       {"HEALER.ANS", "PCAR.=", {16, 62}, {}},

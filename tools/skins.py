@@ -431,8 +431,8 @@ def ruler_court():
                             ("N", "Treasury"),
                             ("P", "Kingdom Nobles"),
                             ("E", "Espionage/Terrorism")]), "bright yellow", "white")
-    # The war room (W) joins the legend when it is built.
-    legend(out, down(9, 32, [("D", "Diplomacy"),
+    legend(out, down(9, 32, [("W", "War Room"),
+                             ("D", "Diplomacy"),
                              ("M", "Trade"),
                              (".", "Who Is Online"),
                              ("=", "Chat Room"),
