@@ -42,6 +42,12 @@ enum class BattleEnd {
 // third round.
 BattleEnd FightBattle(const Side& attacker, const Side& defender, Totals* totals);
 
+// The empty throne of `kingdom`, claimed with the caller's militia in one
+// unit only while it is still empty and the caller still lives there; the
+// militia joins the army. A second claimant is told "Too late!" and keeps
+// his militia. True when the caller now rules.
+bool ClaimThrone(const std::string& kingdom);
+
 // A news or letter title: bright red between shade brackets, then the
 // lines in bright cyan.
 std::string RedTitle(const char* title);

@@ -182,10 +182,10 @@ void MilitiaPurchase(const MilitiaUnit& unit) {
   od_get_key(TRUE);
 }
 
+}  // namespace
+
 // ---- The throne ----
 
-// The empty throne, claimed in one unit only while it is still empty and
-// the caller still lives in the kingdom; the militia joins the army.
 bool ClaimThrone(const std::string& kingdom) {
   const std::string me = player::CallerPlayerName();
   const char* user = player::CallerUserName();
@@ -221,6 +221,8 @@ bool ClaimThrone(const std::string& kingdom) {
   od_get_key(TRUE);
   return true;
 }
+
+namespace {
 
 void CoupFailed(const std::string& kingdom, const std::string& ruler,
                 const std::string& ruler_user) {

@@ -12,6 +12,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/kingdom/battle.h"
 #include "game/kingdom/battle_rules.h"
 #include "game/kingdom/court.h"
 #include "game/kingdom/court_rules.h"
@@ -454,6 +455,133 @@ TEST_F(WarTest, ALostWarWearsDownTheDefender) {
   EXPECT_EQ(1, Count(db::kUserNews,
                      "UserName='cid' AND Line2='Avalon failed to invade your "
                      "kingdom!'"));
+}
+
+// ---- Two nodes ----
+
+TEST_F(WarTest, ACoupRenamesOnlyItsTargetWhileOtherThronesStandEmpty) {
+  test::AddKingdom(test::Kingdom(3, "Empty", "", ""));
+  Set("player SET Soldiers=1000000 WHERE UserName='me'");
+  Set("kingdom SET Soldiers=100 WHERE Name='Avalon'");
+  {
+    // The ruler abdicates on his node while the victor names the kingdom:
+    // the throne is not the coup's to rename, and no vacant kingdom is.
+    test::TestNode node("me", [] { MilitiaScreen(nullptr); });
+    ASSERT_TRUE(node.WaitFor("Your Selection: "));
+    node.Type("A" + Rounds() + " ");
+    ASSERT_TRUE(node.WaitFor("Name Thy Kingdom: "));
+    Set("kingdom SET Ruler='',RulerUserName='' WHERE Name='Avalon'");
+    node.Type("Freeland\ry");
+    ASSERT_TRUE(node.WaitFor("has changed hands since your victory"));
+    node.Type(" R");
+    EXPECT_EQ(0, node.Finish());
+  }
+  EXPECT_EQ(0, Count(db::kKingdom, "Name='Freeland'"));
+  EXPECT_EQ("Avalon", Player("Kingdom"));
+  EXPECT_EQ(1, Count(db::kKingdom, "Name='Empty' AND RulerUserName=''"));
+  EXPECT_EQ(1, Count(db::kKingdom, "Name='Avalon' AND RulerUserName=''"));
+
+  // Bree's throne empties while the next coup is fought: only Avalon changes.
+  Set("kingdom SET Ruler='Bob',RulerUserName='bob',Soldiers=100 WHERE Name='Avalon'");
+  test::TestNode node("me", [] { MilitiaScreen(nullptr); });
+  ASSERT_TRUE(node.WaitFor("Your Selection: "));
+  node.Type("A" + Rounds() + " ");
+  ASSERT_TRUE(node.WaitFor("Name Thy Kingdom: "));
+  Set("kingdom SET Ruler='',RulerUserName='' WHERE Name='Bree'");
+  node.Type("Freeland\ry ");
+  EXPECT_EQ(0, node.Finish());
+  EXPECT_EQ(1, Count(db::kKingdom, "Name='Freeland' AND RulerUserName='me' AND IDNum=1"));
+  EXPECT_EQ(1, Count(db::kKingdom, "Name='Bree' AND RulerUserName='' AND IDNum=2"));
+  EXPECT_EQ(1, Count(db::kKingdom, "Name='Empty' AND RulerUserName='' AND IDNum=3"));
+  EXPECT_EQ("Bree", Player("Kingdom", "cid"));
+  EXPECT_EQ("Freeland", Player("Kingdom", "bob"));
+  EXPECT_EQ("1", Player("EvilDeeds"));
+}
+
+TEST_F(WarTest, TwoClaimantsOfAnEmptyThroneCrownOne) {
+  Set("kingdom SET Ruler='',RulerUserName='',Soldiers=500 WHERE Name='Avalon'");
+  Set("player SET Soldiers=70 WHERE UserName='me'");
+  AddPlayer("dan", "Dan", "Avalon", "Soldiers=30");
+  test::TestNode a("me", [] { MilitiaScreen(nullptr); });
+  test::TestNode b("dan", [] { MilitiaScreen(nullptr); });
+  ASSERT_TRUE(a.WaitFor("Your Selection: "));
+  ASSERT_TRUE(b.WaitFor("Your Selection: "));
+  a.Type("A");
+  b.Type("A");
+  // The second finds the throne taken: "Too late!" in the claim's unit, or,
+  // when it looked after the first had sat down, a coup too small to start.
+  for (test::TestNode* node : {&a, &b}) {
+    ASSERT_TRUE(node->WaitUntil(
+        [](const std::string& text) {
+          return text.find("blood shedding!") != std::string::npos ||
+                 text.find("Too late!") != std::string::npos ||
+                 text.find("at least 200 soldiers") != std::string::npos;
+        },
+        "the claim's answer"));
+    node->Type(" R");
+  }
+  EXPECT_EQ(0, a.Finish());
+  EXPECT_EQ(0, b.Finish());
+  const std::string ruler = Kingdom("RulerUserName", "Avalon");
+  ASSERT_TRUE(ruler == "me" || ruler == "dan") << ruler;
+  const bool me_won = ruler == "me";
+  EXPECT_EQ(std::string::npos, (me_won ? b : a).Text().find("blood shedding!"));
+  EXPECT_EQ(me_won ? "570" : "530", Kingdom("Soldiers", "Avalon"));
+  EXPECT_EQ("0", Player("Soldiers", ruler.c_str()));
+  EXPECT_EQ(me_won ? "30" : "70", Player("Soldiers", me_won ? "dan" : "me"));  // kept
+  EXPECT_EQ(1, Count(db::kNews, "Line1 LIKE '%took over the empty throne of Avalon'"));
+
+  // A claim whose throne was taken after the caller saw it empty.
+  BeCaller(me_won ? "dan" : "me");
+  Type(" ");
+  EXPECT_FALSE(ClaimThrone("Avalon"));
+  EXPECT_TRUE(Saw("Too late! Another citizen has already taken the throne.."));
+  EXPECT_EQ(me_won ? "30" : "70", Player("Soldiers", me_won ? "dan" : "me"));
+  EXPECT_EQ(ruler, Kingdom("RulerUserName", "Avalon"));
+}
+
+TEST_F(WarTest, AMemberJoiningDuringADestructionIsNeverLeftInIt) {
+  RuleAvalonAtWarWithBree();
+  Set("kingdom SET Soldiers=40 WHERE Name='Bree'");
+  test::Character newbie("new", "Newbie");
+  newbie.kingdom = std::nullopt;
+  test::AddCharacter(newbie);
+  test::TestNode joiner("new", [] { KingdomSelect("Newbie"); });
+  test::TestNode war("me", [] { WarRoom(); });
+  ASSERT_TRUE(joiner.WaitFor("Choose Kingdom: "));
+  joiner.Type("2");
+  ASSERT_TRUE(joiner.WaitFor("Join "));
+  const std::string rounds = Rounds();
+  war.Type("2y" + rounds.substr(0, rounds.size() - 1));  // all but the totals' key
+  ASSERT_TRUE(war.WaitFor("TOTAL CASUALITY RESULTS"));
+  ASSERT_TRUE(war.WaitFor("Press Any Key"));
+  war.Type(" ");     // the kingdom falls ...
+  joiner.Type("y");  // ... while the newcomer joins it
+  ASSERT_TRUE(war.WaitFor("Press Any Key"));
+  war.Type(" ");
+  EXPECT_EQ(0, war.Finish());
+  EXPECT_EQ(0, joiner.Finish());
+  EXPECT_EQ(0, Count(db::kKingdom, "Name='Bree'"));
+  EXPECT_EQ(0, Count(db::kPlayer, "Kingdom='Bree'"));
+  const std::string home = Player("Kingdom", "new");
+  EXPECT_TRUE(home == "Avalon" || home.empty()) << home;
+}
+
+TEST_F(WarTest, AnAttackerDeposedDuringTheWarEndsIt) {
+  RuleAvalonAtWarWithBree();
+  Set("kingdom SET Land=1000 WHERE Name='Bree'");
+  test::TestNode war("me", [] { WarRoom(); });
+  war.Type("2y1     ");
+  ASSERT_TRUE(war.WaitFor("Your Soldiers killed"));
+  ASSERT_TRUE(war.WaitFor("Press Any Key"));
+  Set("kingdom SET Ruler='Bob',RulerUserName='bob' WHERE Name='Avalon'");
+  war.Type(" ");
+  ASSERT_TRUE(war.WaitFor("the war is over.."));
+  war.Type(" ");
+  EXPECT_EQ(0, war.Finish());
+  EXPECT_EQ("1000", Kingdom("Land", "Bree"));
+  EXPECT_EQ("1200", Kingdom("Land", "Avalon"));
+  EXPECT_EQ(0, Count(db::kNews, "Title LIKE '%KINGDOM BATTLE%'"));
 }
 
 }  // namespace
