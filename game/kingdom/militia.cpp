@@ -60,7 +60,7 @@ void Denied() {
   od_get_key(TRUE);
 }
 
-void DrawMilitia() {
+void DrawMilitia(bool recruits) {
   od_printf("`bright blue`Here you can build your militia..Where you can use it to");
   od_printf("\n\rusurp the throne! Having a huge militia might scare the");
   od_printf("\n\rruler of your kingdom. The training of your militia will");
@@ -80,8 +80,8 @@ void DrawMilitia() {
   auto command = [&](const char* lead, char key, const char* rest) {
     out += std::string(lead) + kDG + "[" + kBY + key + kDG + "]" + kDG + rest;
   };
-  command("\n\n\r", 'C', "onvince Civilians to join..");
-  command("\n\r", 'A', "ttack Kingdom!!");
+  if (recruits) command("\n\n\r", 'C', "onvince Civilians to join..");
+  command(recruits ? "\n\r" : "\n\n\r", 'A', "ttack Kingdom!!");
   command("\n\n\r", 'H', "ire Soldiers");
   command("\n\r", 'P', "urchase Cannons  ");
   command("", 'D', "ragon Riders");
@@ -411,7 +411,7 @@ void MilitiaScreen(MilitiaSpeechFn speech) {
   for (const MilitiaUnit& unit : kMilitiaUnits)
     keys.push_back({unit.key, nullptr, [&unit] { MilitiaPurchase(unit); }});
   PlaceScreen screen;
-  screen.draw = DrawMilitia;
+  screen.draw = [speech] { DrawMilitia(speech != nullptr); };
   screen.open = [] { return !CallerRules() && !player::CallerPlayerName().empty(); };
   RunPlace(screen, keys);
 }

@@ -584,5 +584,38 @@ TEST_F(WarTest, AnAttackerDeposedDuringTheWarEndsIt) {
   EXPECT_EQ(0, Count(db::kNews, "Title LIKE '%KINGDOM BATTLE%'"));
 }
 
+TEST_F(WarTest, ADefenderRenamedMeanwhileGivesUpNothing) {
+  RuleAvalonAtWarWithBree();
+  AddPlayer("eve", "Eve", "Bree", "WaterTower='1000'");
+  const std::string rounds = Rounds();
+  {
+    // Renamed by a coup between the last round and the capture.
+    test::TestNode war("me", [] { WarRoom(); });
+    war.Type("2y" + rounds.substr(0, rounds.size() - 1));
+    ASSERT_TRUE(war.WaitFor("TOTAL CASUALITY RESULTS"));
+    ASSERT_TRUE(war.WaitFor("Press Any Key"));
+    Set("kingdom SET Name='Newbree' WHERE Name='Bree'");
+    war.Type(" ");
+    ASSERT_TRUE(war.WaitFor("is no longer there to give up its land.."));
+    war.Type(" ");
+    EXPECT_EQ(0, war.Finish());
+  }
+  EXPECT_EQ("1200", Kingdom("Land", "Newbree"));
+  EXPECT_EQ("1200", Kingdom("Land", "Avalon"));
+
+  // Renamed, its people with it, while the victor decides to plunder.
+  Set("kingdom SET Name='Bree' WHERE Name='Newbree'");
+  test::TestNode war("me", [] { WarRoom(); });
+  war.Type("2y" + rounds);
+  ASSERT_TRUE(war.WaitFor("Plunder Lands?"));
+  Set("kingdom SET Name='Newbree' WHERE Name='Bree'");
+  Set("player SET Kingdom='Newbree' WHERE Kingdom='Bree'");
+  war.Type("y ");
+  EXPECT_EQ(0, war.Finish());
+  EXPECT_EQ("1000", Player("WaterTower", "eve"));
+  EXPECT_EQ(0, Count(db::kUserNews, "UserName='eve' AND Line1 LIKE '%PLUNDERED%'"));
+  EXPECT_EQ("1080", Kingdom("Land", "Newbree"));  // the capture before it stands
+}
+
 }  // namespace
 }  // namespace trv::kingdom
