@@ -39,7 +39,7 @@ const std::vector<Skin>& Skins() {
       {"ARMOR.ANS", "12345678VSR.=", {22, 34}, {{20, 27}}},
       {"BANK.ANS", "WDTSAR=.", {23, 14}, {{18, 7}, {19, 7}}},
       {"MERCHANT.ANS", "RFHGOWDS.=", {18, 20}, {}},
-      {"GUILD.ANS", "HMBPWSZAVR=.", {23, 9}, {{15, 26}, {16, 26}}},
+      {"GUILD.ANS", "HMBPXWSZAVR=.", {23, 9}, {{15, 26}, {16, 26}}},
       {"ALLEY.ANS", "IETWMCRSPV.=", {18, 27}, {}},
       {"KINGDOM.ANS", "\rATSKEWPBDNMR.=", {23, 21}, {}},
       {"NOBLE.ANS", "\rTEBNR.=", {20, 11}, {}},

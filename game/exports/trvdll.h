@@ -2,6 +2,7 @@
 #ifndef TRV_GAME_EXPORTS_TRVDLL_H_
 #define TRV_GAME_EXPORTS_TRVDLL_H_
 
+#include "game/alley/alley.h"
 #include "game/combat/fight.h"
 #include "game/combat/hunt.h"
 #include "game/combat/items.h"

@@ -1,6 +1,8 @@
 // Main Street: the town menu from which every place is reached.
 #include <vector>
 
+#include "game/alley/alley.h"
+#include "game/combat/arena.h"
 #include "game/combat/hunt.h"
 #include "game/combat/shops.h"
 #include "game/economy/economy.h"
@@ -43,6 +45,8 @@ const std::vector<PlaceKey>& Places() {
       {'G', "Guild Hall", progress::GuildHall},
       {'L', "Viewing Rankings", progress::PlayerRankings},
       {'X', "Viewing Rankings", progress::KingdomRankingOptions},
+      {'S', "Dark Alley", EnterAlley},
+      {'E', "Arena Combat", combat::EnterArena},
   };
   return kPlaces;
 }
