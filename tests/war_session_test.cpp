@@ -1,6 +1,8 @@
 // Power changing hands as callers do it: a ruler's war through the court's
-// war room that destroys a small kingdom.
+// war room that destroys a small kingdom, and a citizen's militia from the
+// dark alley that recruits, buys and overthrows the ruler.
 #include <memory>
+#include <regex>
 #include <string>
 
 #include "game/db/schema.h"
@@ -50,8 +52,8 @@ class WarSessionTest : public ::testing::Test {
   }
 
   // One round with `plan`, key by key as the screens ask.
-  static void Round(Session& s, int round, char plan) {
-    ASSERT_TRUE(s.WaitFor("CHOOSE ARMY PLAN"));
+  static void Round(Session& s, int round, char plan, bool coup = false) {
+    ASSERT_TRUE(s.WaitFor(coup ? "CHOOSE MILITIA PLAN" : "CHOOSE ARMY PLAN"));
     ASSERT_TRUE(s.WaitFor("Your Selection: "));
     s.Send(std::string(1, plan));
     ASSERT_TRUE(s.WaitFor("Thy enemy kingdom has:"));
@@ -65,12 +67,17 @@ class WarSessionTest : public ::testing::Test {
     ASSERT_TRUE(s.WaitFor("The bodies of the dead begin to fill the field.."));
     s.Send(" ");
     ASSERT_TRUE(s.WaitFor("ROUND " + std::to_string(round) + " - BATTLE RESULTS"));
-    // Bree has no towers of sorcery: none of its men fall.
+    // The defender has no towers of sorcery: none of its men fall.
     ASSERT_TRUE(s.WaitFor("Enemy Soldiers killed     : 0"));
     ASSERT_TRUE(s.WaitFor("See Your Results"));
     s.Send(" ");
-    ASSERT_TRUE(s.WaitFor("Your Soldiers killed: 0"));
-    ASSERT_TRUE(s.WaitFor("Equipment Rating Drop Of Your Army"));
+    if (coup) {
+      ASSERT_TRUE(s.WaitFor("Your Soldier casualities: "));
+      ASSERT_TRUE(s.WaitFor("Equipment Rating Drop Of Your Militia"));
+    } else {
+      ASSERT_TRUE(s.WaitFor("Your Soldiers killed: 0"));  // nor of the attacker's
+      ASSERT_TRUE(s.WaitFor("Equipment Rating Drop Of Your Army"));
+    }
     if (round < 3) {
       ASSERT_TRUE(s.WaitFor("Press Any Key"));
       s.Send(" ");
@@ -114,6 +121,79 @@ TEST_F(WarSessionTest, ARulerAtWarDestroysASmallKingdomAndTakesItsPeople) {
   EXPECT_EQ(0, dir_.QueryInt("SELECT COUNT(*) FROM kingdom WHERE DipName2='Bree'"));
   EXPECT_EQ(1, dir_.QueryInt("SELECT COUNT(*) FROM news WHERE Line1='Avalon DESTROYED Bree in a "
                              "epic kingdom battle!'"));
+}
+
+TEST_F(WarSessionTest, ACitizensMilitiaRecruitsBuysAndOverthrowsTheRuler) {
+  dir_.Exec(
+      "UPDATE player SET Kingdom='Avalon',Soldiers=1000000,Gold='13000000',Leadership=50,"
+      "EquipmentRating=40 WHERE UserName='dan'");
+  dir_.Exec("UPDATE kingdom SET Baron='Dan',BaronUserName='dan' WHERE Name='Bree'");
+  auto s = OnMainStreet("dan");
+  s->Send("s");
+  ASSERT_TRUE(s->WaitForCursor(18, 27));
+  EXPECT_TRUE(s->screen()->Find("Militia"));
+  s->Send("m");
+  ASSERT_TRUE(s->WaitFor("Soldiers: 1,000,000"));
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+
+  // The alley's speech recruits; the screen shows what was stored.
+  s->Send("c");
+  ASSERT_TRUE(s->WaitFor("Use 1 evil deed for speech"));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("civilians decide to join up!"));
+  std::smatch joined;
+  const std::string text = s->ScreenText();
+  ASSERT_TRUE(std::regex_search(text, joined, std::regex("(\\d+) civilians decide to join up!")));
+  const long long recruits = std::stoll(joined[1]);
+  EXPECT_LT(recruits, 50);
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+
+  s->Send("p");
+  ASSERT_TRUE(s->WaitFor("Purchase how many cannons? <Max 1>: "));
+  s->SendLine("1");
+  ASSERT_TRUE(s->WaitFor("Cannons increased by 1!"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitFor("Your Selection: "));
+
+  s->Send("a");
+  ASSERT_NO_FATAL_FAILURE(Round(*s, 1, '2', true));
+  ASSERT_NO_FATAL_FAILURE(Round(*s, 2, '3', true));
+  ASSERT_NO_FATAL_FAILURE(Round(*s, 3, '1', true));
+  ASSERT_TRUE(s->WaitFor("TOTAL CASUALITY RESULTS"));
+  ASSERT_TRUE(s->WaitFor("Press Any Key"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitFor("YOUR MILITIA WON THE BATTLE!!!"));
+  ASSERT_TRUE(s->WaitFor("CONTINUE TO NAME KINGDOM"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitFor("Name Thy Kingdom: "));
+  s->SendLine("Freeland");
+  ASSERT_TRUE(s->WaitFor("is what you want"));
+  s->Send("y");
+  ASSERT_TRUE(s->WaitFor("Good luck as the new ruler!!!"));
+  ASSERT_TRUE(s->WaitFor("Press Any Key"));
+  s->Send(" ");
+  ASSERT_TRUE(s->WaitForCursor(18, 27));  // a ruler has no militia: back in the alley
+  s->Send("r");
+  ASSERT_NO_FATAL_FAILURE(Quit(*s));
+
+  EXPECT_EQ("dan", dir_.Query("SELECT RulerUserName FROM kingdom WHERE Name='Freeland'"));
+  EXPECT_EQ("1", dir_.Query("SELECT IDNum FROM kingdom WHERE Name='Freeland'"));
+  EXPECT_EQ(0, dir_.QueryInt("SELECT COUNT(*) FROM player WHERE Kingdom='Avalon'"));
+  EXPECT_EQ("Freeland", dir_.Query("SELECT Kingdom FROM player WHERE UserName='alice'"));
+  EXPECT_EQ("Bree", dir_.Query("SELECT Kingdom FROM player WHERE UserName='mo'"));
+  EXPECT_EQ("", dir_.Query("SELECT BaronUserName FROM kingdom WHERE Name='Bree'"));
+  EXPECT_EQ("Freeland", dir_.Query("SELECT DipName1 FROM kingdom WHERE Name='Bree'"));
+  EXPECT_EQ("0", dir_.Query("SELECT Dip1War FROM kingdom WHERE Name='Bree'"));
+  EXPECT_EQ("0", dir_.Query("SELECT Soldiers FROM player WHERE UserName='dan'"));
+  EXPECT_EQ("1", dir_.Query("SELECT EvilDeeds FROM player WHERE UserName='dan'"));  // speech, coup
+  EXPECT_EQ("1000000", dir_.Query("SELECT Gold FROM player WHERE UserName='dan'"));
+  // The kingdom lost no soldier (no towers); the militia's survivors joined.
+  const long long army = dir_.QueryInt("SELECT Soldiers FROM kingdom WHERE Name='Freeland'");
+  EXPECT_GT(army, 1000);
+  EXPECT_LE(army, 1000 + 1000000 + recruits);
+  EXPECT_EQ(1, dir_.QueryInt("SELECT COUNT(*) FROM usernews WHERE UserName='alice' AND "
+                             "Line2='Dan successfully took power from your royal family!'"));
 }
 
 }  // namespace

@@ -209,10 +209,14 @@ using namespace trv;
 
 void EnterAlley(void) {
   std::vector<PlaceKey> keys = {
-      {'I', nullptr, alley::Immigration},     {'E', nullptr, alley::TemptationWorld},
-      {'T', nullptr, alley::RogueGuild},      {'W', nullptr, alley::BountyBoard},
-      {'C', nullptr, alley::CriminalActions}, {'S', nullptr, alley::SteroidShop},
-      {'P', nullptr, alley::DrugPalace},      {'R', nullptr, nullptr, true},
+      {'I', nullptr, alley::Immigration},
+      {'E', nullptr, alley::TemptationWorld},
+      {'T', nullptr, alley::RogueGuild},
+      {'W', nullptr, alley::BountyBoard},
+      {'C', nullptr, alley::CriminalActions},
+      {'S', nullptr, alley::SteroidShop},
+      {'P', nullptr, alley::DrugPalace},
+      {'R', nullptr, nullptr, true},
       {'M', nullptr, [] { kingdom::MilitiaScreen(alley::MilitiaSpeech); }},
   };
   if (combat::StatusScreenFn status = combat::StatusScreen())
