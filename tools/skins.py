@@ -145,7 +145,10 @@ def main_street():
               ("L", "Player Rankings"),
               ("X", "Kingdom Rankings"),
               ("E", "Enter the Arena"),
-              ("S", "Dark Alley")]
+              ("S", "Dark Alley"),
+              ("C", "Church"),
+              ("H", "Healer Hut"),
+              ("T", "Tavern and Inn")]
     # Three columns of eleven rows leave room for every place of the town.
     rows = 11
     for i, (key, text) in enumerate(legend):

@@ -47,6 +47,9 @@ const std::vector<PlaceKey>& Places() {
       {'X', "Viewing Rankings", progress::KingdomRankingOptions},
       {'S', "Dark Alley", EnterAlley},
       {'E', "Arena Combat", combat::EnterArena},
+      {'C', "Visiting Church", economy::EnterChurch},
+      {'H', "Healer Hut", economy::EnterHealer},
+      {'T', "Visiting Tavern", economy::EnterTavern},
   };
   return kPlaces;
 }
