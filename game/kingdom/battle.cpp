@@ -25,8 +25,6 @@ using db::Query;
 using db::ResultTable;
 using db::TableName;
 
-std::string Grouped(long long value) { return AddCommas(std::to_string(value)); }
-
 // A side's row as the battle reads it.
 struct Stored {
   Units units;
@@ -308,6 +306,8 @@ BattleEnd Round(const Side& attacker, const Side& defender, int round, Totals* t
 }
 
 }  // namespace
+
+std::string Grouped(long long value) { return AddCommas(std::to_string(value)); }
 
 long long RandomDraw(long long n) { return n > 0 ? static_cast<long long>(rand()) % n : 0; }
 

@@ -56,6 +56,8 @@ void Banner(const char* colour, const std::string& title);
 // A letter, never to an empty user name (a vacant throne).
 void Mail(const std::string& user, const std::string& title, const std::string& line1,
           const std::string& line2);
+// A count with its digits grouped: "1,000".
+std::string Grouped(long long value);
 // rand() % n; 0 for n below 1.
 long long RandomDraw(long long n);
 

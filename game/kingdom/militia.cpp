@@ -39,8 +39,6 @@ constexpr char kBC[] = "\x1b[1;36;40m";  // values
 constexpr char kBW[] = "\x1b[1;37;40m";  // gold
 constexpr char kBY[] = "\x1b[1;33;40m";  // command letters
 
-std::string Grouped(long long value) { return AddCommas(std::to_string(value)); }
-
 // Whether the caller rules his own kingdom (by character or user name).
 bool CallerRules() {
   ResultTable me = player::CallerRow("Kingdom,PlayerName");

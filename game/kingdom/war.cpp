@@ -30,8 +30,6 @@ using db::ResultTable;
 using db::TableName;
 using Purenum::Integer;
 
-std::string Grouped(long long value) { return AddCommas(std::to_string(value)); }
-
 void WarRoomScreen(const std::string& own) {
   Check_For_Msgs();
   od_clr_scr();
