@@ -148,7 +148,8 @@ def main_street():
               ("S", "Dark Alley"),
               ("C", "Church"),
               ("H", "Healer Hut"),
-              ("T", "Tavern and Inn")]
+              ("T", "Tavern and Inn"),
+              ("O", "Other Places")]
     # Three columns of eleven rows leave room for every place of the town.
     rows = 11
     for i, (key, text) in enumerate(legend):

@@ -8,6 +8,7 @@
 #include "game/combat/items.h"
 #include "game/combat/magic.h"
 #include "game/combat/monsters.h"
+#include "game/combat/quests.h"
 #include "game/combat/spells.h"
 #include "game/db/db.h"
 #include "game/db/exclusive_file.h"

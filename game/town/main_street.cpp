@@ -4,6 +4,7 @@
 #include "game/alley/alley.h"
 #include "game/combat/arena.h"
 #include "game/combat/hunt.h"
+#include "game/combat/quests.h"
 #include "game/combat/shops.h"
 #include "game/economy/economy.h"
 #include "game/kingdom/court.h"
@@ -50,6 +51,7 @@ const std::vector<PlaceKey>& Places() {
       {'C', "Visiting Church", economy::EnterChurch},
       {'H', "Healer Hut", economy::EnterHealer},
       {'T', "Visiting Tavern", economy::EnterTavern},
+      {'O', "On Quest", ListQuests},
   };
   return kPlaces;
 }
