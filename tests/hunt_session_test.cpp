@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -20,16 +19,6 @@ constexpr Millis kEndWait = 8000ms;  // the closing screen pauses 2 s
 constexpr char kMonsters[] =
     "Practice Dummy,0,1,0,0,0,0,2,1000,50\n"
     "Stone Wall,1,1000000,0,0,0,0,2,0,0\n";
-
-// The figure after `label` in the text, digit grouping removed.
-long long FigureAfter(const std::string& text, const std::string& label) {
-  std::smatch match;
-  const std::regex figure(label + R"(([0-9,]+))");
-  if (!std::regex_search(text, match, figure)) return -1;
-  std::string digits = match[1];
-  digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
-  return std::stoll(digits);
-}
 
 class HuntSessionTest : public ::testing::Test {
  protected:

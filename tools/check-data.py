@@ -266,6 +266,10 @@ def check_poisons(path, records, report):
 def check_quests(path, records, report):
     quests_dir = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(path))), "Quests")
     for number, (title, author, script) in records:
+        # The quest screen prints both on row 19 from column 18, 14 columns apart.
+        if len(title) + len(author) > 80 - 17 - 14:
+            report.warn(f"{path}:{number}", f"title and author take {len(title) + len(author)} columns; "
+                                            f"{80 - 17 - 14} fit on the quest screen's row")
         if os.path.isdir(quests_dir) and not os.path.isfile(os.path.join(quests_dir, script)):
             report.fault(f"{path}:{number}", f"script {script!r} is not in {quests_dir}")
 

@@ -5,11 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+source tools/build-env.sh
 flags="-fsanitize=address,undefined -fno-omit-frame-pointer"
 rm -rf build-asan
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-  -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags"
+  -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags" "${cmake_launcher[@]}"
 cmake --build build-asan -j"$(nproc)"
 # Doors end through exit() with the database still open by design; leaks at
 # exit are not faults here.

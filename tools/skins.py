@@ -143,7 +143,13 @@ def main_street():
               ("Y", "Your Status"),
               ("G", "Guild Road"),
               ("L", "Player Rankings"),
-              ("X", "Kingdom Rankings")]
+              ("X", "Kingdom Rankings"),
+              ("E", "Enter the Arena"),
+              ("S", "Dark Alley"),
+              ("C", "Church"),
+              ("H", "Healer Hut"),
+              ("T", "Tavern and Inn"),
+              ("O", "Other Places")]
     # Three columns of eleven rows leave room for every place of the town.
     rows = 11
     for i, (key, text) in enumerate(legend):
@@ -381,11 +387,11 @@ def guild_road():
                              ("M", "Monastery"),
                              ("A", "Alchemist Lab"),
                              ("V", "View Your Stats")]), "bright magenta")
-    # X (Challenge the High Lord) joins the legend when the arena is built.
     legend(out, down(18, 27, [("P", "Public Magic"),
                               ("W", "White Magic"),
                               ("B", "Black Magic"),
-                              ("S", "Magic Book")]), "bright magenta")
+                              ("S", "Magic Book"),
+                              ("X", "Challenge the High Lord")]), "bright magenta")
     legend(out, down(18, 55, [(".", "Who Is Online"),
                               ("=", "Chat Room"),
                               ("R", "Return to Main Street")]), "bright magenta")
@@ -397,10 +403,10 @@ def dark_alley():
     out = [f"{ESC}[0m{ESC}[2J{ESC}[H"]
     sign(out, "white", 16, "ALLEY", "The Dark Alley")
     rule(out, 8, "white")
+    # M (Militia) joins with the militia screen.
     legend(out, down(9, 5, [("C", "Criminal Actions"),
                             ("T", "Rogue Guild"),
                             ("W", "Wanted Posters"),
-                            ("M", "Militia"),
                             ("I", "Immigration"),
                             ("V", "View Your Stats")]), "red")
     legend(out, down(9, 29, [("E", "Temptation World"),

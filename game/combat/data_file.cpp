@@ -44,7 +44,8 @@ bool IsBlank(const std::string& line) {
 }
 
 // The fields of a line, or nullopt when it is no record of this format.
-std::optional<DataRecord> Split(const std::string& line, const DataFormat& format) {
+std::optional<DataRecord> Split(std::string line, const DataFormat& format) {
+  if (format.trailing_comma && !line.empty() && line.back() == ',') line.pop_back();
   DataRecord fields;
   size_t start = 0;
   for (;;) {

@@ -32,6 +32,9 @@ struct DataFormat {
   // One width per field: the longest value kept (a longer one is cut).
   std::vector<size_t> widths;
   size_t record_limit = kMaxDataRecords;
+  // The last field may be followed by one comma (the quest list was
+  // written that way, for a reader that kept the line break).
+  bool trailing_comma = false;
 };
 
 using DataRecord = std::vector<std::string>;

@@ -11,6 +11,7 @@
 #include "game/combat/items.h"
 #include "game/combat/magic.h"
 #include "game/combat/monsters.h"
+#include "game/combat/quests.h"
 #include "game/combat/spells.h"
 
 namespace trv::combat {
@@ -83,7 +84,8 @@ TEST(DataFileTest, ShippedDataLoadsWithNoSkippedLine) {
   } kFiles[] = {{"item.dat", kItemFormat},
                 {"magic.dat", kSpellFormat},
                 {"poison.dat", kPoisonFormat},
-                {"monster.dat", kMonsterFormat}};
+                {"monster.dat", kMonsterFormat},
+                {"quests.dat", kQuestFormat}};
   for (const auto& f : kFiles) {
     const std::string path = std::string(TRV_SOURCE_DIR) + "/data/Data/" + f.file;
     std::ifstream in(path);

@@ -2,11 +2,13 @@
 #ifndef TRV_GAME_EXPORTS_TRVDLL_H_
 #define TRV_GAME_EXPORTS_TRVDLL_H_
 
+#include "game/alley/alley.h"
 #include "game/combat/fight.h"
 #include "game/combat/hunt.h"
 #include "game/combat/items.h"
 #include "game/combat/magic.h"
 #include "game/combat/monsters.h"
+#include "game/combat/quests.h"
 #include "game/combat/spells.h"
 #include "game/db/db.h"
 #include "game/db/exclusive_file.h"

@@ -93,6 +93,8 @@ struct PlayerListStyle {
   bool head_after_blank_lines = true;
   // An empty place shows as "Offline" in bright red.
   bool offline_label = false;
+  // The column head in bright white; nullptr: the lists' usual one.
+  const char* column_head = nullptr;
 };
 
 // Clears the screen and writes the page's title, column head and rule,
@@ -103,6 +105,9 @@ void PlayerListRow(const db::ResultTable& rows, int row, const PlayerListStyle& 
 // The whole list, ten rows to a page with "Continue (y/n)?" after each
 // tenth. Returns false when the caller answered n.
 bool ShowPlayerList(const db::ResultTable& rows, const PlayerListStyle& style);
+// The prompt under a list, "Enter Player ID# <Enter to Exit>: ", and up to
+// four digits; "" when the caller pressed Enter alone.
+std::string AskPlayerId();
 
 // ---- Request handlers ----
 

@@ -47,15 +47,6 @@ db::ResultTable OnlinePlayers() {
                    db::TableName(db::kPlayer));
 }
 
-// The ID prompt; "" when the caller just pressed Enter.
-std::string AskPlayerId() {
-  Emu(std::string("\n\n\r") + ansi::kDarkGreen + "Enter Player ID# <" + ansi::kGrey +
-      "Enter to Exit" + ansi::kDarkGreen + ">: ");
-  char id[5] = "";
-  od_input_str(id, 4, '0', '9');
-  return id;
-}
-
 std::string OnlineUserWithId(const std::string& id) {
   db::RepairGhosts();
   db::ResultTable user =
@@ -85,7 +76,9 @@ void PlayerListHead(const PlayerListStyle& style) {
   od_clr_scr();
   Emu(style.title);
   Emu(std::string(style.head_after_blank_lines ? "\n\n\r" : "") + ansi::kBrightWhite +
-      " ID      Player               Level       Where Are They?\n\r");
+      (style.column_head ? style.column_head
+                         : " ID      Player               Level       Where Are They?") +
+      "\n\r");
   Emu(std::string(ansi::kDarkGreen) + kRule);
   od_set_cursor(4, 1);
 }
@@ -117,6 +110,14 @@ bool ShowPlayerList(const db::ResultTable& rows, const PlayerListStyle& style) {
     }
   }
   return true;
+}
+
+std::string AskPlayerId() {
+  Emu(std::string("\n\n\r") + ansi::kDarkGreen + "Enter Player ID# <" + ansi::kGrey +
+      "Enter to Exit" + ansi::kDarkGreen + ">: ");
+  char id[5] = "";
+  od_input_str(id, 4, '0', '9');
+  return id;
 }
 
 }  // namespace trv

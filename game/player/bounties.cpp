@@ -25,6 +25,12 @@ std::vector<Bounty> ReadBounties(const std::string& wanted) {
   return bounties;
 }
 
+void PostBounty(const std::string& wanted, const Purenum::Integer& amount,
+                const std::string& set_by) {
+  db::Exec(db::kPoster, "INSERT INTO %s (Wanted,Bounty,SetByUsername) VALUES (%Q,%Q,%Q)",
+           db::TableName(db::kPoster), wanted.c_str(), amount.str().c_str(), set_by.c_str());
+}
+
 BountyPayout CollectBounties(const std::string& wanted, const std::string& collector_user) {
   BountyPayout payout;
   db::RunWriteUnit([&] {

@@ -2,7 +2,8 @@
 // alley, collected by whoever beats that character in the arena.
 //
 // A poster's Wanted and SetByUsername are character names (the setter's
-// too, despite the column's name); Bounty is gold text as typed.
+// too, despite the column's name); Bounty is gold text (the alley stores
+// it normalised: a typed "000100" is "100").
 #ifndef TRV_GAME_PLAYER_BOUNTIES_H_
 #define TRV_GAME_PLAYER_BOUNTIES_H_
 
@@ -23,6 +24,12 @@ struct Bounty {
 // The posters on `wanted` in the order they were put up; every poster
 // when `wanted` is empty.
 std::vector<Bounty> ReadBounties(const std::string& wanted = "");
+
+// Puts up a poster of `amount` on `wanted`, set by the character named
+// `set_by`. Run it inside the unit that took the setter's gold: a poster
+// is gold already paid.
+void PostBounty(const std::string& wanted, const Purenum::Integer& amount,
+                const std::string& set_by);
 
 struct BountyPayout {
   Purenum::Integer total;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "doorkit/doorkit.h"
+#include "game/combat/arena.h"
 #include "game/combat/magic.h"
 #include "game/db/db.h"
 #include "game/db/result_table.h"
@@ -28,9 +29,12 @@ void WaitWithDarkBanner() {
   od_get_key(TRUE);
 }
 
-// The High Lord's name and crowning day over the hall's picture.
+// The High Lord's name and crowning day over the hall's picture; a record
+// naming a user whose character is gone shows the title open.
 void DrawHighLord() {
-  const std::optional<player::HighLordRecord> lord = player::ReadHighLord();
+  const player::HighLordTitle title = player::ReadHighLordTitle();
+  const player::HighLordRecord* lord =
+      title.state == player::TitleState::kHeld ? &title.holder : nullptr;
   od_set_cursor(15, 26);
   od_printf("`yellow`%s", lord ? CleanText(lord->player_name).c_str() : "{Nobody}");
   od_set_cursor(16, 26);
@@ -131,6 +135,7 @@ const std::vector<PlaceKey>& GuildHallKeys() {
       {'W', nullptr, combat::WhiteMagicGuild},
       {'B', nullptr, combat::BlackMagicGuild},
       {'S', nullptr, combat::MagicBook},
+      {'X', nullptr, combat::ChallengeHighLord},
       {'R', nullptr, nullptr, true},
   };
   return kKeys;

@@ -1,7 +1,10 @@
 // Main Street: the town menu from which every place is reached.
 #include <vector>
 
+#include "game/alley/alley.h"
+#include "game/combat/arena.h"
 #include "game/combat/hunt.h"
+#include "game/combat/quests.h"
 #include "game/combat/shops.h"
 #include "game/economy/economy.h"
 #include "game/kingdom/court.h"
@@ -43,6 +46,12 @@ const std::vector<PlaceKey>& Places() {
       {'G', "Guild Hall", progress::GuildHall},
       {'L', "Viewing Rankings", progress::PlayerRankings},
       {'X', "Viewing Rankings", progress::KingdomRankingOptions},
+      {'S', "Dark Alley", EnterAlley},
+      {'E', "Arena Combat", combat::EnterArena},
+      {'C', "Visiting Church", economy::EnterChurch},
+      {'H', "Healer Hut", economy::EnterHealer},
+      {'T', "Visiting Tavern", economy::EnterTavern},
+      {'O', "On Quest", ListQuests},
   };
   return kPlaces;
 }

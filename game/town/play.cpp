@@ -9,6 +9,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/economy/economy.h"
 #include "game/kingdom/court.h"
 #include "game/kingdom/kingdom.h"
 #include "game/maint/maint.h"
@@ -81,6 +82,7 @@ void PlayGame(void) {
   using namespace trv;
   db::InsertConfigDefaults();
   kingdom::RegisterKingdomRequests();
+  economy::RegisterTavern();
   combat::SetStatusScreen(progress::StatusPages);  // the shops' V, the hunt's Y
   CheckTournamentEnd();                            // a finished tournament ends the door here
   // A row without a kingdom is a creation that never finished.

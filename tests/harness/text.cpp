@@ -1,6 +1,8 @@
 #include "tests/harness/text.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <regex>
 
 namespace trv::harness {
 namespace {
@@ -205,6 +207,14 @@ std::vector<std::string> Lines(std::string_view text) {
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
+}
+
+long long FigureAfter(const std::string& text, const std::string& label) {
+  std::smatch match;
+  if (!std::regex_search(text, match, std::regex(label + R"(([0-9,]+))"))) return -1;
+  std::string digits = match[1];
+  digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
+  return std::stoll(digits);
 }
 
 }  // namespace trv::harness

@@ -53,6 +53,10 @@ std::string StripAnsi(std::string_view bytes);
 std::string Visible(std::string_view bytes);
 // Lines of a text split at LF, with CRs removed.
 std::vector<std::string> Lines(std::string_view text);
+// The figure right after the first match of the regular expression
+// `label` in the text, digit grouping removed ("$1,250" after "\\$" is
+// 1250); -1 when there is none.
+long long FigureAfter(const std::string& text, const std::string& label);
 
 }  // namespace trv::harness
 
