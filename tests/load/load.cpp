@@ -391,12 +391,15 @@ class CallerLoop {
 
   bool NewsWalk() { return Step("d", kMainStreet); }
 
+  // The dark alley's door and back (its crimes need deeds and a guild).
+  bool AlleyWalk() { return Step("s", Cursor(18, 27)) && Step("r", kMainStreet); }
+
   void Walk() {
     for (int n = 3 + Random(12); n > 0 && !run_->stop; --n) {
       Think();
       if (MaybeHangUp()) return;
       bool ok;
-      switch (Random(10)) {
+      switch (Random(11)) {
         case 0:
         case 1:
         case 2:
@@ -412,8 +415,11 @@ class CallerLoop {
         case 8:
           ok = ChatWalk();
           break;
-        default:
+        case 9:
           ok = NewsWalk();
+          break;
+        default:
+          ok = AlleyWalk();
           break;
       }
       if (!ok) return;

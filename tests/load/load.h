@@ -2,7 +2,8 @@
 // pipes with its own drop file and node, walking random paths through the
 // screens where gold moves between nodes (the bank, its safe, transfers to
 // each other) and the screens every node shares (the on-line list and
-// telegrams, the chat room, the news), with random think times, hang-ups in
+// telegrams, the chat room, the news, the dark alley's door), with random
+// think times, hang-ups in
 // the middle of a screen and reconnects. On top: doors killed outright at
 // random, and a new day in the middle that every caller starts into at
 // once.
