@@ -403,11 +403,11 @@ def dark_alley():
     out = [f"{ESC}[0m{ESC}[2J{ESC}[H"]
     sign(out, "white", 16, "ALLEY", "The Dark Alley")
     rule(out, 8, "white")
-    # M (Militia) joins with the militia screen.
     legend(out, down(9, 5, [("C", "Criminal Actions"),
                             ("T", "Rogue Guild"),
                             ("W", "Wanted Posters"),
                             ("I", "Immigration"),
+                            ("M", "Militia"),
                             ("V", "View Your Stats")]), "red")
     legend(out, down(9, 29, [("E", "Temptation World"),
                              ("P", "Pike's Drug Palace"),
@@ -437,8 +437,8 @@ def ruler_court():
                             ("N", "Treasury"),
                             ("P", "Kingdom Nobles"),
                             ("E", "Espionage/Terrorism")]), "bright yellow", "white")
-    # The war room (W) joins the legend when it is built.
-    legend(out, down(9, 32, [("D", "Diplomacy"),
+    legend(out, down(9, 32, [("W", "War Room"),
+                             ("D", "Diplomacy"),
                              ("M", "Trade"),
                              (".", "Who Is Online"),
                              ("=", "Chat Room"),

@@ -17,6 +17,7 @@
 #include "game/economy/accounts.h"
 #include "game/economy/screen_text.h"
 #include "game/kingdom/kingdom.h"
+#include "game/kingdom/war.h"
 #include "game/place/place.h"
 #include "game/player/bounties.h"
 #include "game/player/caller.h"
@@ -208,12 +209,16 @@ using namespace trv;
 
 void EnterAlley(void) {
   std::vector<PlaceKey> keys = {
-      {'I', nullptr, alley::Immigration},     {'E', nullptr, alley::TemptationWorld},
-      {'T', nullptr, alley::RogueGuild},      {'W', nullptr, alley::BountyBoard},
-      {'C', nullptr, alley::CriminalActions}, {'S', nullptr, alley::SteroidShop},
-      {'P', nullptr, alley::DrugPalace},      {'R', nullptr, nullptr, true},
+      {'I', nullptr, alley::Immigration},
+      {'E', nullptr, alley::TemptationWorld},
+      {'T', nullptr, alley::RogueGuild},
+      {'W', nullptr, alley::BountyBoard},
+      {'C', nullptr, alley::CriminalActions},
+      {'S', nullptr, alley::SteroidShop},
+      {'P', nullptr, alley::DrugPalace},
+      {'R', nullptr, nullptr, true},
+      {'M', nullptr, [] { kingdom::MilitiaScreen(alley::MilitiaSpeech); }},
   };
-  // The militia (M) comes with the militia screen.
   if (combat::StatusScreenFn status = combat::StatusScreen())
     keys.push_back({'V', nullptr, status});
   RunPlace(PlaceScreen("Dark Alley", "Skins/ALLEY.ANS", 18, 27), keys);

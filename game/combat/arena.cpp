@@ -15,6 +15,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/db/transaction.h"
 #include "game/messaging/messaging.h"
 #include "game/player/caller.h"
 #include "game/player/high_lord.h"
@@ -33,12 +34,34 @@ void Refuse(const char* message) {
   WaitKey();
 }
 
-bool OutOfFights() {
-  if (player::CallerInt("PlayerFights") >= 1) return false;
+void SayOutOfFights() {
   od_printf("`bright green`You are out of Arena fights for today..");
   od_printf("`grey`\n\n\r%s Press Any Key %s", kShades, kShadesBack);
   WaitKey();
+}
+
+bool OutOfFights() {
+  if (player::CallerInt("PlayerFights") >= 1) return false;
+  SayOutOfFights();
   return true;
+}
+
+// The day's fight is spent as the fight begins, in one unit that checks it
+// again: a user on two nodes cannot fight more than his allowance, and a
+// line dropped in the middle of a losing fight does not give it back.
+bool TakeFight() {
+  const bool taken = db::RunWriteUnit([] {
+    const db::ResultTable row = player::CallerRow("PlayerFights");
+    if (row.empty() || row.Int(0, 0) < 1) return false;
+    db::Exec(db::kPlayer, "UPDATE %s SET PlayerFights=%lld WHERE UserName=%Q", Players(),
+             row.Int(0, 0) - 1, player::CallerUserName());
+    return true;
+  });
+  if (!taken) {
+    od_printf("\n\n\r");
+    SayOutOfFights();
+  }
+  return taken;
 }
 
 void ShowRules() {
@@ -195,7 +218,7 @@ void EnterArena() {
     WaitKey();
     return;
   }
-  if (!PassDoorGuards(them)) return;
+  if (!PassDoorGuards(them) || !TakeFight()) return;
 
   Bout bout = BoutAgainst(them, false);
   od_printf("\n\n\r`bright red`Both arena challengers receive 150 potions!");
@@ -238,7 +261,7 @@ void ChallengeHighLord() {
       "\r\n\n`dark green`Challenge `bright green`%s `dark green`(`bright yellow`y`dark "
       "green`/`bright yellow`N`dark green`)?",
       holder.c_str());
-  if (!AnswerYes()) return;
+  if (!AnswerYes() || !TakeFight()) return;
   Bout bout = BoutAgainst(them, true);
   od_printf("\n\r`bright magenta`%s CHALLENGING TARVESSIA HIGH LORD %s", kShades, kShadesBack);
   ArenaFight(bout);

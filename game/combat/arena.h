@@ -46,13 +46,14 @@ struct Judgement {
 // The caller beat the opponent (player.IDNum `opponent_id`): in one write
 // unit the caller takes the opponent's gold on hand as it is now (a debt
 // stays where it is), a tenth of its experience and 5 high experience,
-// pays the fight and counts the kill, the opponent counts a defeat, a
+// and counts the kill (the day's fight was spent as the fight began), the
+// opponent counts a defeat, a
 // `judgement` changes the caller's Divine and Leadership, and with
 // `bounties` set the posters on the opponent are collected too.
 Spoils SettleWin(const std::string& opponent_id, const Judgement* judgement, bool bounties);
 // The opponent beat the caller: the same the other way round (no verdict,
-// no bounties); the caller pays the fight and, fallen, rises again at full
-// hit and magic points in the same unit.
+// no bounties); the caller, fallen, rises again at full hit and magic
+// points in the same unit.
 Spoils SettleLoss(const std::string& opponent_id);
 
 }  // namespace trv::combat

@@ -386,9 +386,7 @@ void ArenaBout::Beg() {
                                            Players(), b_.opponent.id.c_str());
     if (them.empty() || player::CallerRow("IDNum").empty()) return false;
     user = them.Text(0, 0);
-    db::Exec(db::kPlayer,
-             "UPDATE %s SET PlayerFights=PlayerFights-1,PlayerDefeats=PlayerDefeats+1 WHERE "
-             "UserName=%Q",
+    db::Exec(db::kPlayer, "UPDATE %s SET PlayerDefeats=PlayerDefeats+1 WHERE UserName=%Q",
              Players(), Me());
     db::Exec(db::kPlayer, "UPDATE %s SET PlayerKills=PlayerKills+1 WHERE IDNum=%Q", Players(),
              b_.opponent.id.c_str());

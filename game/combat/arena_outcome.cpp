@@ -74,11 +74,12 @@ void Mutilate(const Bout& bout, const std::string& victim_user, const std::strin
   od_printf("\n\n\r`bright green`You chop the body into a bloody pulpy mess..");
   od_printf("\n\n\r`bright white`Mutalation caused %s to lose the following stats:",
             victim.c_str());
+  // The alley's assassination lists its losses in the same lines.
   od_printf("\n\n\r   `bright blue`%lld leadership pts", lost.leadership);
-  od_printf("\n\r   `bright blue`%lld max hit points", lost.max_hp);
   od_printf("\n\r   `bright blue`%lld strength pts", lost.strength);
   od_printf("\n\r   `bright blue`%lld defense pts", lost.defense);
   od_printf("\n\r   `bright blue`%lld mental pts", lost.mental);
+  od_printf("\n\r   `bright blue`%lld max hitpoints", lost.max_hp);
   od_printf("\n\r   `bright blue`%lld magic points", lost.max_magic);
   od_printf("\n\n\r`dark red`%s For this bloody act, your divine favor drops by 15..", kShades);
   const std::string me = MyName();
@@ -179,7 +180,7 @@ Spoils SettleWin(const std::string& opponent_id, const Judgement* judgement, boo
              "UPDATE %s SET Experience=%lld,PlayerDefeats=PlayerDefeats+1 WHERE IDNum=%Q",
              Players(), SaturatingSub(them.Int(0, 3), spoils.experience), opponent_id.c_str());
     db::Exec(db::kPlayer,
-             "UPDATE %s SET Experience=%lld,ProfExp=ProfExp+5,PlayerFights=PlayerFights-1,"
+             "UPDATE %s SET Experience=%lld,ProfExp=ProfExp+5,"
              "PlayerKills=PlayerKills+1 WHERE UserName=%Q",
              Players(), SaturatingAdd(me.Int(0, 0), spoils.experience), Me());
     if (judgement) {
@@ -210,7 +211,7 @@ Spoils SettleLoss(const std::string& opponent_id) {
     }
     spoils.experience = ArenaExperience(me.Int(0, 1));
     db::Exec(db::kPlayer,
-             "UPDATE %s SET Experience=%lld,PlayerFights=PlayerFights-1,"
+             "UPDATE %s SET Experience=%lld,"
              "PlayerDefeats=PlayerDefeats+1 WHERE UserName=%Q",
              Players(), SaturatingSub(me.Int(0, 1), spoils.experience), Me());
     db::Exec(db::kPlayer,

@@ -72,6 +72,11 @@ TEST_F(ArenaTest, AnExecutionTakesGoldExperienceBountiesAndLimbs) {
   EXPECT_TRUE(Has(shown, "   2  M  Foe                  1           Offline              No"));
   EXPECT_TRUE(Has(shown, "You collected $300"));
   EXPECT_TRUE(Has(shown, "Mutalation caused Foe to lose the following stats:"));
+  const size_t leadership = shown.find("   5 leadership pts");
+  const size_t mental = shown.find("   3 mental pts", leadership);
+  ASSERT_NE(std::string::npos, leadership);
+  ASSERT_NE(std::string::npos, mental);
+  EXPECT_NE(std::string::npos, shown.find("   0 max hitpoints", mental));
   const bool thumbs_up = Has(shown, "thumbs up");
   EXPECT_EQ("1400", Player("Gold"));  // 1,000 won and the 300 bounty
   EXPECT_EQ("0", Player("Gold", "foe"));
@@ -306,6 +311,38 @@ TEST_F(ArenaTest, TwoNodesBeatingOneOpponentAtOnceTakeItsGoldOnce) {
   EXPECT_EQ(kRounds * 1300, won);
   EXPECT_EQ("0", Player("Gold", "foe"));
   EXPECT_EQ(kRounds, Count("usernews", "UserName='sam'"));
+}
+
+// One user on two nodes with one fight left answers both challenges at
+// once: one fight is fought, the other node is out of fights.
+TEST_F(ArenaTest, OneUserOnTwoNodesFightsNoMoreThanTheDaysAllowance) {
+  Set("PlayerFights=1");
+  test::TestNode first("me", [] { EnterArena(); });
+  test::TestNode second("me", [] { EnterArena(); });
+  for (test::TestNode* node : {&first, &second}) {
+    node->Type("2\r");
+    ASSERT_TRUE(node->WaitFor("Challenge Foe (y/N)?"));
+  }
+  first.Type("Y AY ");
+  second.Type("Y AY ");
+  int fought = 0, refused = 0;
+  for (test::TestNode* node : {&first, &second}) {
+    ASSERT_TRUE(node->WaitUntil(
+        [](const std::string& text) {
+          return Has(text, "Press Any Key") || Has(text, "You are out of Arena fights");
+        },
+        "the fight or the refusal"));
+    ASSERT_EQ(0, node->Finish());
+    const std::string text = node->Text();
+    fought += Has(text, "BEGIN COMBAT!");
+    refused += Has(text, "You are out of Arena fights for today..");
+  }
+  EXPECT_EQ(1, fought);
+  EXPECT_EQ(1, refused);
+  EXPECT_EQ("0", Player("PlayerFights"));
+  EXPECT_EQ("1", Player("PlayerKills"));
+  EXPECT_EQ("1", Player("PlayerDefeats", "foe"));
+  EXPECT_EQ("1100", Player("Gold"));
 }
 
 // Two callers claim the vacant title at the same moment, round after

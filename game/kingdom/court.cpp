@@ -12,6 +12,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/kingdom/court_screens.h"
+#include "game/kingdom/war.h"
 #include "game/messaging/messaging.h"
 #include "game/money/money.h"
 #include "game/place/place.h"
@@ -46,7 +47,6 @@ char RunCourtMenu(PlaceScreen screen, const Seat& seat, const std::vector<PlaceK
 }
 
 void RulerMenu(const Seat& seat) {
-  // The war room (W) joins this table when it is built.
   const std::vector<PlaceKey> keys = {
       {'\r', nullptr, nullptr},
       {'A', nullptr, [&] { LandScreen(seat); }},
@@ -59,6 +59,7 @@ void RulerMenu(const Seat& seat) {
       {'P', nullptr, [&] { NoblesScreen(seat); }},
       {'S', nullptr, [&] { TaxScreen(seat); }},
       {'T', nullptr, [&] { TowersScreen(seat); }},
+      {'W', nullptr, WarRoom},
       {'R', nullptr, nullptr, /*leaves=*/true},
   };
   RunCourtMenu(PlaceScreen(kCourtPlace, "Skins/KINGDOM.ANS", 23, 21), seat, keys);

@@ -4,6 +4,7 @@
 #ifndef TRV_GAME_KINGDOM_KINGDOM_H_
 #define TRV_GAME_KINGDOM_KINGDOM_H_
 
+#include <functional>
 #include <string>
 
 extern "C" {
@@ -50,10 +51,14 @@ enum class Renaming {
            // taken, or the ruler changed)
 };
 // The naming dialog on an existing row: selected by its old name while its
-// throne is vacant (taking over a dying kingdom), or by its ruler's user
-// name (the coup). Either makes the caller its ruler.
+// throne is vacant (taking over a dying kingdom), or by its old name and
+// its ruler's user name together (the coup; a ruler '' renames nothing).
+// Either makes the caller its ruler. `also` runs in the same write unit
+// after the rename, with the old and the new name.
+using RenameAlso = std::function<void(const std::string& old_name, const std::string& new_name)>;
 Renaming RenameKingdomByName(const std::string& old_name);
-Renaming RenameKingdomByRuler(const std::string& ruler_user_name);
+Renaming RenameKingdomByRuler(const std::string& old_name, const std::string& ruler_user_name,
+                              const RenameAlso& also = nullptr);
 
 // The caller takes the vacant throne of his own kingdom. False when
 // another citizen took it first; the caller stays a member then.

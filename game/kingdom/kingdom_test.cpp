@@ -247,15 +247,23 @@ TEST_F(TakeOverTest, AThroneTakenMeanwhileLeavesTheCallerAMember) {
 TEST_F(TakeOverTest, RenamingByRulerMakesTheCallerRulerUntilTheRulerChanges) {
   Exec(db::kPlayer, "UPDATE %s SET Kingdom='Neighbour' WHERE UserName='me'",
        TableName(db::kPlayer));
-  Type("far away\r ");
-  EXPECT_EQ(Renaming::kAgain, RenameKingdomByRuler("n"));
+  // A ruler '' names no kingdom: the vacant Old Realm is not renamed.
+  EXPECT_EQ(Renaming::kGone, RenameKingdomByRuler("Old Realm", ""));
+  EXPECT_EQ("", Screen());  // not even asked for a name
+  // The name and the ruler must both still match.
   Type("Usurped\ry");
-  EXPECT_EQ(Renaming::kRenamed, RenameKingdomByRuler("n"));
+  EXPECT_EQ(Renaming::kGone, RenameKingdomByRuler("Far Away", "n"));
+  EXPECT_EQ("Far Away", Kingdom("Name", 3));
+  Type("far away\r ");
+  EXPECT_EQ(Renaming::kAgain, RenameKingdomByRuler("Neighbour", "n"));
+  Type("Usurped\ry");
+  EXPECT_EQ(Renaming::kRenamed, RenameKingdomByRuler("Neighbour", "n"));
   EXPECT_EQ("Usurped", Kingdom("Name", 2));
   EXPECT_EQ("me", Kingdom("RulerUserName", 2));
   EXPECT_EQ("Usurped", Player("Kingdom"));
+  EXPECT_EQ("Old Realm", Kingdom("Name", 1));
   Type("Again\ry");
-  EXPECT_EQ(Renaming::kGone, RenameKingdomByRuler("n"));
+  EXPECT_EQ(Renaming::kGone, RenameKingdomByRuler("Usurped", "n"));
 }
 
 bool Escapes(const std::string&, const std::string&) { return true; }

@@ -43,17 +43,34 @@ void TakeOverRows(const std::string& old_name, const std::string& new_name) {
        old_name.c_str());
 }
 
-// The dialog, then the rename of the row `where` selects (a format with
-// one %Q, given `key`) under one write lock. `vacant` asks that the throne
-// still be empty; `also` runs inside the unit after the rename.
-Renaming Rename(const char* select, const char* update, const std::string& key, bool vacant,
-                void (*also)(const std::string&, const std::string&)) {
+// The dialog, then the rename of the row `key` selects (its Name, and for
+// a coup also its ruler) under one write lock. `vacant` asks that the
+// throne still be empty; `also` runs inside the unit after the rename.
+struct RowKey {
+  std::string name;
+  std::string ruler_user;  // "" : any ruler (with `vacant`, none)
+  bool by_ruler = false;
+};
+
+ResultTable FindRow(const RowKey& key) {
+  if (key.by_ruler)
+    return Query(kKingdom, "SELECT Name,Ruler FROM %s WHERE Name=%Q AND RulerUserName=%Q",
+                 TableName(kKingdom), key.name.c_str(), key.ruler_user.c_str());
+  return Query(kKingdom, "SELECT Name,Ruler FROM %s WHERE Name=%Q", TableName(kKingdom),
+               key.name.c_str());
+}
+
+Renaming Rename(const RowKey& key, bool vacant, const RenameAlso& also) {
+  // A coup renames the kingdom of the ruler it fought; a vacant throne is
+  // claimed, never renamed by "its ruler" '' (that would be every vacant
+  // kingdom at once).
+  if (key.by_ruler && key.ruler_user.empty()) return Renaming::kGone;
   std::string name = AskKingdomName(kBeingCreated);
   if (name.empty()) return Renaming::kAgain;
   const std::string me = player::CallerPlayerName();
   Renaming result = Renaming::kGone;
   db::RunWriteUnit([&] {
-    ResultTable row = Query(kKingdom, select, TableName(kKingdom), key.c_str());
+    ResultTable row = FindRow(key);
     if (row.empty() || (vacant && *row.Text(0, "Ruler") != '\0')) return false;
     const std::string old_name = row.Text(0, "Name");
     ResultTable clash =
@@ -65,8 +82,15 @@ Renaming Rename(const char* select, const char* update, const std::string& key, 
     }
     Exec(kPlayer, "UPDATE %s SET Kingdom=%Q WHERE UserName=%Q", TableName(kPlayer), name.c_str(),
          player::CallerUserName());
-    Exec(kKingdom, update, TableName(kKingdom), name.c_str(), me.c_str(), player::CallerUserName(),
-         key.c_str());
+    if (key.by_ruler)
+      Exec(kKingdom,
+           "UPDATE %s SET Name=%Q,Ruler=%Q,RulerUserName=%Q WHERE Name=%Q AND RulerUserName=%Q",
+           TableName(kKingdom), name.c_str(), me.c_str(), player::CallerUserName(),
+           old_name.c_str(), key.ruler_user.c_str());
+    else
+      Exec(kKingdom, "UPDATE %s SET Name=%Q,Ruler=%Q,RulerUserName=%Q WHERE Name=%Q",
+           TableName(kKingdom), name.c_str(), me.c_str(), player::CallerUserName(),
+           old_name.c_str());
     if (also) also(old_name, name);
     result = Renaming::kRenamed;
     return true;
@@ -78,15 +102,12 @@ Renaming Rename(const char* select, const char* update, const std::string& key, 
 }  // namespace
 
 Renaming RenameKingdomByName(const std::string& old_name) {
-  return Rename("SELECT Name,Ruler FROM %s WHERE Name=%Q",
-                "UPDATE %s SET Name=%Q,Ruler=%Q,RulerUserName=%Q WHERE Name=%Q", old_name, true,
-                nullptr);
+  return Rename(RowKey{old_name, "", false}, true, nullptr);
 }
 
-Renaming RenameKingdomByRuler(const std::string& ruler_user_name) {
-  return Rename("SELECT Name,Ruler FROM %s WHERE RulerUserName=%Q",
-                "UPDATE %s SET Name=%Q,Ruler=%Q,RulerUserName=%Q WHERE RulerUserName=%Q",
-                ruler_user_name, false, nullptr);
+Renaming RenameKingdomByRuler(const std::string& old_name, const std::string& ruler_user_name,
+                              const RenameAlso& also) {
+  return Rename(RowKey{old_name, ruler_user_name, true}, false, also);
 }
 
 bool TakeOverDyingKingdom() {
@@ -101,9 +122,7 @@ bool TakeOverDyingKingdom() {
   const std::string old_name = player::CallerText("Kingdom");
   Renaming result;
   do {
-    result = Rename("SELECT Name,Ruler FROM %s WHERE Name=%Q",
-                    "UPDATE %s SET Name=%Q,Ruler=%Q,RulerUserName=%Q WHERE Name=%Q", old_name, true,
-                    TakeOverRows);
+    result = Rename(RowKey{old_name, "", false}, true, TakeOverRows);
   } while (result == Renaming::kAgain);
   if (result == Renaming::kGone) {
     od_printf("\n\n\r`bright red`Too late! Another citizen has already taken the throne..");
