@@ -1,4 +1,4 @@
-// Bank transfers between nodes: 8 processes, each making random transfers
+// Bank transfers between nodes: 8 processes (or as many as asked), each making random transfers
 // among 50 characters through the real transfer unit (TransferGold), all
 // against one database file.
 //
@@ -6,7 +6,8 @@
 // refusals (an account short of the amount), and the world's gold before
 // and after, which must be equal: a transfer neither creates nor destroys.
 //
-// Usage: transfer_bench [transfers per node] (default 500)
+// Usage: transfer_bench [transfers per node] [nodes] (default 500, 8); the
+// journal is the door's (TRV_JOURNAL=rollback for the rollback journal)
 #include <ftw.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -35,7 +36,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Purenum::Integer;
 using trv::bench::NodeReport;
-constexpr int kNodes = 8;
 constexpr int kCharacters = 50;
 
 int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return remove(path); }
@@ -85,6 +85,7 @@ NodeReport RunNode(int node, int transfers) {
 int main(int argc, char** argv) {
   int transfers = argc > 1 ? atoi(argv[1]) : 500;
   if (transfers <= 0) transfers = 500;
+  const int nodes = argc > 2 && atoi(argv[2]) > 0 ? atoi(argv[2]) : 8;
   char scratch[] = "/tmp/trv_transfer_bench_XXXXXX";
   if (mkdtemp(scratch) == nullptr || chdir(scratch) != 0 || mkdir("Data", 0755) != 0) return 1;
   Seed();
@@ -92,11 +93,11 @@ int main(int argc, char** argv) {
   trv::db::Close();  // a connection must not cross fork()
 
   trv::bench::NodesResult all =
-      trv::bench::RunNodes(kNodes, [transfers](int node) { return RunNode(node, transfers); });
+      trv::bench::RunNodes(nodes, [transfers](int node) { return RunNode(node, transfers); });
 
   trv::db::Open();
   const Integer after = WorldGold();
-  printf("%d nodes x %d transfers among %d characters; SQLite %s\n", kNodes, transfers, kCharacters,
+  printf("%d nodes x %d transfers among %d characters; SQLite %s\n", nodes, transfers, kCharacters,
          sqlite3_libversion());
   if (!all.latency_ns.empty()) {
     printf("transfers/s %.0f   p50 %.2f ms   p99 %.2f ms   max %.2f ms   refused %lld\n",

@@ -57,7 +57,10 @@ void WorldReset() {
   od_printf("\n\n\r`bright green`Resetting game world..Please Wait");
   // Our own connection would otherwise keep writing into the deleted file.
   db::Close();
-  for (const char* file : kWorldResetFiles) unlink(file);  // a missing file is fine
+  {
+    db::OpenLock no_door_opens_meanwhile(true);
+    for (const char* file : kWorldResetFiles) unlink(file);  // a missing file is fine
+  }
   Banner("\n\n\r`bright yellow`", "GAME RESET");
   od_get_key(TRUE);
 }

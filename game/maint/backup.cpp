@@ -40,8 +40,7 @@ bool BackupDatabase(const std::string& source, const std::string& target, std::s
     }
   }
   // A copy or journal left by a run that died is replaced, not merged.
-  remove(target.c_str());
-  remove((target + "-journal").c_str());
+  for (const char* suffix : {"", "-journal", "-wal", "-shm"}) remove((target + suffix).c_str());
 
   DbPtr from, to;
   if (!OpenDb(source, SQLITE_OPEN_READONLY, &from, error)) return false;
@@ -61,6 +60,13 @@ bool BackupDatabase(const std::string& source, const std::string& target, std::s
   sqlite3_backup_finish(backup);
   if (rc != SQLITE_DONE) {
     *error = target + ": " + sqlite3_errstr(rc);
+    return false;
+  }
+  // The copy of a logged database says so in its header and would need a
+  // -wal and -shm beside it to be read; a copy is one file, whole by itself.
+  if (sqlite3_exec(to.get(), "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) !=
+      SQLITE_OK) {
+    *error = target + ": " + sqlite3_errmsg(to.get());
     return false;
   }
   return true;

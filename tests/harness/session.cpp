@@ -407,6 +407,8 @@ void Session::Send(std::string_view bytes) {
   }
 }
 
+bool Session::TrySend(std::string_view bytes) { return WriteToChild(bytes); }
+
 void Session::SendLine(std::string_view text) {
   std::string line(text);
   line += '\r';

@@ -101,6 +101,9 @@ class Session {
   void Send(std::string_view bytes);
   // Sends text and Enter (CR, as telnet clients send it).
   void SendLine(std::string_view text);
+  // Sends bytes as typed; false (and no failure) when the door is gone or
+  // the line closed: a load that kills doors on purpose sends to dead ones.
+  bool TrySend(std::string_view bytes);
 
   // --- Waiting (text is what the door sent, ANSI sequences removed) ---
   // Waits until `text` appears after the end of the previous match, then
