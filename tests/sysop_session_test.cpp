@@ -277,6 +277,30 @@ TEST_F(SysopTest, AKilledDoorsCallerIsAGhostToTheNextDoor) {
   EXPECT_EQ(0, Sessions());
 }
 
+TEST_F(SysopTest, AGhostRepairedWhileADoorWaitsAtTheTitleLeavesTheCountExact) {
+  AddCharacter("waiter", "Waiter");
+  AddCharacter("gone", "Gone");
+  AddCharacter("next", "Next");
+  auto waiter = AtTitle("waiter");  // a running door, not yet counted
+  ASSERT_NO_FATAL_FAILURE(KillInRealm("gone"));
+  EXPECT_EQ(1, Sessions());
+  auto next = OnMainStreet("next");
+  EXPECT_EQ(1, Sessions());  // the ghost's count went, the waiter was never in
+  next->Send("q");
+  ASSERT_TRUE(next->ExitsWith(10, kEndWait));
+  waiter->Send("e");
+  ASSERT_TRUE(waiter->WaitFor("No one else is online.."));
+  EXPECT_EQ(0, Sessions());  // counted only as it comes on-line
+  waiter->Send(" ");
+  ASSERT_TRUE(waiter->WaitFor("Read Daily Realm News (y/n)? "));
+  waiter->Send("n");
+  ASSERT_TRUE(waiter->WaitForCursor(21, 26));
+  EXPECT_EQ(1, Sessions());
+  waiter->Send("q");
+  ASSERT_TRUE(waiter->ExitsWith(10, kEndWait));
+  EXPECT_EQ(0, Sessions());
+}
+
 TEST_F(SysopTest, RunMaintSeesThroughAGhostAndRuns) {
   AddCharacter("gone", "Gone");
   ASSERT_NO_FATAL_FAILURE(KillInRealm("gone"));

@@ -106,8 +106,11 @@ std::vector<std::string> RepairGhosts() {
     for (const std::string& user : repaired)
       Exec(kPlayer, "UPDATE %s SET Status=0,WhereInGame='' WHERE UserName=%Q AND Status=1",
            TableName(kPlayer), user.c_str());
+    // Each ghost is one counted session whose door died; doors still at
+    // the title menu hold a mark too but were never counted.
     if (!repaired.empty())
-      Exec(kState, "UPDATE %s SET NumPlayers=%d", TableName(kState), LiveDoorCount());
+      Exec(kState, "UPDATE %s SET NumPlayers=MAX(NumPlayers-%d,0)", TableName(kState),
+           static_cast<int>(repaired.size()));
     return true;
   });
   return repaired;

@@ -36,11 +36,15 @@ void SetCallerPlace(const std::string& place) {
 void SetSessionCounted(bool counted) { g_session_counted = counted; }
 bool SessionCounted() { return g_session_counted; }
 
+void TakeSessionFromCount() {
+  db::Exec(db::kState, "UPDATE %s SET NumPlayers=NumPlayers-1 WHERE NumPlayers>0",
+           db::TableName(db::kState));
+}
+
 void UncountSession() {
   if (!g_session_counted) return;
   db::RunWriteUnit([] {
-    db::Exec(db::kState, "UPDATE %s SET NumPlayers=NumPlayers-1 WHERE NumPlayers>0",
-             db::TableName(db::kState));
+    TakeSessionFromCount();
     return true;
   });
   g_session_counted = false;

@@ -44,6 +44,9 @@ bool SessionCounted();
 // Its own write unit; call it outside (after) any other unit, so a failing
 // statement before it leaves the session still counted for the exit hook.
 void UncountSession();
+// The statement alone, for a unit that also marks the caller off-line: a
+// door killed between the two would otherwise stay counted for good.
+void TakeSessionFromCount();
 
 // What the door does once the statement runner has followed a database
 // file replaced under it (the sysop's world reset): a caller in the realm

@@ -65,9 +65,10 @@ void BeforeExitFunction(void) {
       }
       Exec(db::kPlayer, "UPDATE %s SET Status=0,WhereInGame='' WHERE UserName=%Q",
            TableName(db::kPlayer), user.c_str());
+      if (counted) player::TakeSessionFromCount();
       return true;
     });
-    player::UncountSession();
+    player::SetSessionCounted(false);
     Broadcast(kLeftRealm);
   } catch (const HookAborted&) {
   }

@@ -9,6 +9,7 @@
 #include "game/db/db.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/db/transaction.h"
 #include "game/economy/economy.h"
 #include "game/kingdom/court.h"
 #include "game/kingdom/kingdom.h"
@@ -90,12 +91,17 @@ void PlayGame(void) {
                 TableName(kPlayer), CallerUserName())
           .empty())
     NewPlayer();
-  Exec(db::kState, "UPDATE %s SET NumPlayers=NumPlayers+1", TableName(db::kState));
-  player::SetSessionCounted(true);
   Broadcast(kEnteredRealm);
   ListOnlineAtEntry();
-  Exec(kPlayer, "UPDATE %s SET Status=1,WhereInGame='Main Street' WHERE UserName=%Q",
-       TableName(kPlayer), CallerUserName());
+  // Counted and on-line in one unit: a ghost repair takes away one count
+  // for each caller it finds on-line with no door.
+  db::RunWriteUnit([] {
+    Exec(db::kState, "UPDATE %s SET NumPlayers=NumPlayers+1", TableName(db::kState));
+    Exec(kPlayer, "UPDATE %s SET Status=1,WhereInGame='Main Street' WHERE UserName=%Q",
+         TableName(kPlayer), CallerUserName());
+    return true;
+  });
+  player::SetSessionCounted(true);
   OfferNews();
   RefuseTheDead();
   LeaveTheInn();

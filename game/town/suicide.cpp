@@ -46,6 +46,7 @@ bool Resolved() {
 void DeleteCharacter(const std::string& user, const std::string& player_name) {
   const char* u = user.c_str();
   const char* name = player_name.c_str();
+  const bool counted = player::SessionCounted();
   db::RunWriteUnit([&] {
     // Requests the character sent go too: nobody may later accept a
     // proposal from a character that no longer exists.
@@ -63,10 +64,11 @@ void DeleteCharacter(const std::string& user, const std::string& player_name) {
     Exec(db::kDemon, "DELETE FROM %s WHERE SentByUserName=%Q OR UserName=%Q", TableName(db::kDemon),
          u, u);
     Exec(db::kSuicide, "INSERT INTO %s (UserName) VALUES (%Q)", TableName(db::kSuicide), u);
+    if (counted) player::TakeSessionFromCount();
     return true;
   });
   // The exit hook finds no character and no counted session to take away.
-  player::UncountSession();
+  player::SetSessionCounted(false);
 }
 
 }  // namespace
