@@ -13,6 +13,7 @@
 # (ctest -R fuzz.) keeps it fixed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/build-env.sh
 seconds=${1:-60}
 shift || true
 targets=("$@")
@@ -20,14 +21,14 @@ if [ "$seconds" = 0 ] && [ -z "${TRV_FUZZ_RUNS:-}" ]; then
   echo "a time of 0 needs TRV_FUZZ_RUNS" >&2
   exit 2
 fi
-[ ${#targets[@]} -gt 0 ] || targets=(drop_file input_decoder integer data_file)
+[ ${#targets[@]} -gt 0 ] || targets=(drop_file input_decoder integer data_file quest_script)
 flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DTRV_BUILD_FUZZ=ON -DTRV_BUILD_TESTS=OFF \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" "${cmake_launcher[@]}" >/dev/null
 cmake --build build-fuzz -j2 --target "${targets[@]/%/_fuzz}"
 [ "$seconds" = build ] && exit 0
 failed=0

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libsqlite3-dev libtelnet-dev libvterm-dev
-          libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev sqlite3 python3 ccache)
+          libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev sqlite3 python3 ccache
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
