@@ -9,8 +9,6 @@
 namespace trv::harness {
 namespace {
 
-constexpr Millis kEndWait = 8000ms;  // the closing screen pauses 2 s
-
 class CourtSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -38,13 +36,6 @@ class CourtSessionTest : public ::testing::Test {
     Caller caller;
     caller.user_name = user;
     return EnterMainStreet(dir_, launch_, caller, false, 5);
-  }
-
-  static void Quit(Session& s) {
-    ASSERT_TRUE(s.WaitForCursor(21, 26));
-    s.Send("q");
-    ASSERT_TRUE(s.WaitFor("Thank you for playing!!"));
-    ASSERT_TRUE(s.ExitsWith(10, kEndWait));
   }
 
   std::string Kingdom(const std::string& column) {
@@ -95,7 +86,7 @@ TEST_F(CourtSessionTest, ARulerHiresSoldiersSetsTaxesAndDepositsAllHisGold) {
   s->Send("r");
   ASSERT_TRUE(s->WaitForCursor(23, 21));
   s->Send("r");
-  ASSERT_NO_FATAL_FAILURE(Quit(*s));
+  ASSERT_NO_FATAL_FAILURE(QuitFromMainStreet(*s));
 
   EXPECT_EQ("1010", Kingdom("Soldiers"));
   EXPECT_EQ("48005000", Kingdom("Treasury"));
@@ -112,7 +103,7 @@ TEST_F(CourtSessionTest, ANobleGetsTheHallAndACitizenOnlyTheGuards) {
   ASSERT_TRUE(noble->WaitForCursor(20, 11));
   EXPECT_TRUE(noble->screen()->Find("Hall of Nobles"));
   noble->Send("r");
-  ASSERT_NO_FATAL_FAILURE(Quit(*noble));
+  ASSERT_NO_FATAL_FAILURE(QuitFromMainStreet(*noble));
 
   auto citizen = OnMainStreet("dan");
   citizen->Send("k");
@@ -126,7 +117,7 @@ TEST_F(CourtSessionTest, ANobleGetsTheHallAndACitizenOnlyTheGuards) {
   citizen->SendLine("60");
   ASSERT_TRUE(citizen->WaitFor("deposited"));
   citizen->Send(" r");
-  ASSERT_NO_FATAL_FAILURE(Quit(*citizen));
+  ASSERT_NO_FATAL_FAILURE(QuitFromMainStreet(*citizen));
   EXPECT_EQ("50000060", Kingdom("Treasury"));
   EXPECT_EQ("40", dir_.Query("SELECT Gold FROM player WHERE UserName='dan'"));
 }

@@ -11,8 +11,6 @@
 namespace trv::harness {
 namespace {
 
-constexpr Millis kEndWait = 8000ms;  // the closing screen pauses 2 s
-
 class WarSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -42,13 +40,6 @@ class WarSessionTest : public ::testing::Test {
     Caller caller;
     caller.user_name = user;
     return EnterMainStreet(dir_, launch_, caller, false, 11);
-  }
-
-  static void Quit(Session& s) {
-    ASSERT_TRUE(s.WaitForCursor(21, 26));
-    s.Send("q");
-    ASSERT_TRUE(s.WaitFor("Thank you for playing!!"));
-    ASSERT_TRUE(s.ExitsWith(10, kEndWait));
   }
 
   // One round with `plan`, key by key as the screens ask.
@@ -112,7 +103,7 @@ TEST_F(WarSessionTest, ARulerAtWarDestroysASmallKingdomAndTakesItsPeople) {
   s->Send(" ");
   ASSERT_TRUE(s->WaitForCursor(23, 21));
   s->Send("r");
-  ASSERT_NO_FATAL_FAILURE(Quit(*s));
+  ASSERT_NO_FATAL_FAILURE(QuitFromMainStreet(*s));
 
   EXPECT_EQ(0, dir_.QueryInt("SELECT COUNT(*) FROM kingdom WHERE Name='Bree'"));
   EXPECT_EQ(3, dir_.QueryInt("SELECT COUNT(*) FROM player WHERE Kingdom='Avalon'"));
@@ -175,7 +166,7 @@ TEST_F(WarSessionTest, ACitizensMilitiaRecruitsBuysAndOverthrowsTheRuler) {
   s->Send(" ");
   ASSERT_TRUE(s->WaitForCursor(18, 27));  // a ruler has no militia: back in the alley
   s->Send("r");
-  ASSERT_NO_FATAL_FAILURE(Quit(*s));
+  ASSERT_NO_FATAL_FAILURE(QuitFromMainStreet(*s));
 
   EXPECT_EQ("dan", dir_.Query("SELECT RulerUserName FROM kingdom WHERE Name='Freeland'"));
   EXPECT_EQ("1", dir_.Query("SELECT IDNum FROM kingdom WHERE Name='Freeland'"));

@@ -14,6 +14,7 @@
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
 #include "game/economy/economy.h"
+#include "game/money/money.h"
 #include "game/player/bounties.h"
 #include "game/ui/ui.h"
 #include "tests/harness/text.h"
@@ -68,7 +69,7 @@ TEST(AlleyRules, LossesOfAssassinationsBlastsAndSpeeches) {
       {"5", 20, "1"},   {"0", 20, "0"},
       {"-40", 10, "0"}, {"123456789012345678901234567890", 20, "24691357802469135780246913578"}};
   for (const auto& b : kBlastCases)
-    EXPECT_EQ(b.loss, BlastLoss(Integer(b.holding), b.percent).str()) << b.holding;
+    EXPECT_EQ(b.loss, PercentOfHolding(Integer(b.holding), b.percent).str()) << b.holding;
   const int kPercents[] = {5, 5, 10, 10, 5, 20, 20};
   for (size_t i = 0; i < kBlastKinds; ++i) EXPECT_EQ(kPercents[i], kBlasts[i].percent);
 

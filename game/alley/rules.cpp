@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include "game/money/money.h"
-
 namespace trv::alley {
 
 using Purenum::Integer;
@@ -40,11 +38,6 @@ long long AssassinationLoss(long long value, bool max_hp) {
   const long long loss = value / 50;  // 2 %, truncated toward zero
   if (loss < 0) return max_hp ? 1 : 0;
   return loss;
-}
-
-Integer BlastLoss(const Integer& holding, int percent) {
-  if (holding <= 0) return 0;
-  return percentage(holding, percent, false);
 }
 
 bool CaughtDisease(int roll) { return roll >= 0 && roll % 10 < 4; }

@@ -69,10 +69,6 @@ inline constexpr Blast kBlasts[] = {
 };
 inline constexpr size_t kBlastKinds = sizeof kBlasts / sizeof kBlasts[0];
 
-// The units a blast destroys of a holding: its percent truncated; none of
-// a holding at or below 0.
-Purenum::Integer BlastLoss(const Purenum::Integer& holding, int percent);
-
 // ---- Vices ----
 
 enum class ViceShopKind { kBordello, kDrugs, kSteroids };

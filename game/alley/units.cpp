@@ -5,6 +5,7 @@
 #include "game/db/schema.h"
 #include "game/db/transaction.h"
 #include "game/economy/accounts.h"
+#include "game/money/money.h"
 #include "game/money/saturating.h"
 #include "game/player/bounties.h"
 
@@ -86,7 +87,7 @@ std::optional<BlastLosses> BlowUpInvestments(const std::string& victim) {
       const player::Investment* kind = InvestmentIn(kBlasts[i].column);
       std::optional<Integer> held = economy::ReadHolding(victim, *kind);
       if (!held) return false;
-      losses[i] = BlastLoss(*held, kBlasts[i].percent);
+      losses[i] = PercentOfHolding(*held, kBlasts[i].percent);
       if (losses[i] != 0) economy::WriteHolding(victim, *kind, *held - losses[i]);
     }
     destroyed = losses;

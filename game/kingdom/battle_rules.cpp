@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "game/money/money.h"
-
 namespace trv::kingdom {
 namespace {
 
@@ -88,11 +86,6 @@ Mutilation MutilationOf(const Mutilation& v) {
 long long CapturedAcres(long long land) { return land > 0 ? land / 10 : 0; }
 
 bool DefenderSurvives(long long land, long long soldiers) { return land > 99 && soldiers > 49; }
-
-Purenum::Integer Plundered(const Purenum::Integer& holding, int percent) {
-  if (Compare(holding, 0L) <= 0) return Purenum::Integer(0);
-  return percentage(holding, Purenum::Integer(static_cast<long>(percent)), false);
-}
 
 const MilitiaUnit kMilitiaUnits[5] = {
     {'H', "soldiers", "Soldiers", "200000", 10000000, 8, "Soldiers"},

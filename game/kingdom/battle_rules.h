@@ -94,8 +94,6 @@ inline constexpr PlunderRate kPlunderRates[] = {
     {"WaterTower", 30, "Water Towers", " water towers.."},
 };
 inline constexpr int kPlunderKinds = sizeof kPlunderRates / sizeof kPlunderRates[0];
-// What a plunder destroys of one holding (none of a holding of 0 or less).
-Purenum::Integer Plundered(const Purenum::Integer& holding, int percent);
 
 // The militia's purchases: key, price of one, cap, digits typed, column.
 struct MilitiaUnit {

@@ -14,6 +14,7 @@
 #include "game/db/schema.h"
 #include "game/kingdom/court_rules.h"
 #include "game/kingdom/court_screens.h"
+#include "game/kingdom/test_kingdom.h"
 #include "game/messaging/messaging.h"
 #include "tests/support/in_process.h"
 #include "tests/support/test_node.h"
@@ -121,13 +122,10 @@ TEST(CourtRules, DealsAreCheckedInOrder) {
 // ---- Screens ----
 
 // Avalon (slot 1) is ruled by the caller, Hero; Bree (slot 2) by Bob.
-class CourtTest : public test::DbTest {
+class CourtTest : public KingdomTest {
  protected:
   void SetUp() override {
-    DbTest::SetUp();
-    BeCaller("me");
-    for (int table = 0; table < db::kTableCount; ++table)
-      Exec(db::kNoTable, "%s", db::CreationStatement(table));
+    KingdomTest::SetUp();
     ASSERT_EQ(0, mkdir("Skins", 0755));
     for (const char* name : {"KINGDOM.ANS", "NOBLE.ANS"}) {
       std::ifstream in(std::string(TRV_SOURCE_DIR) + "/data/Skins/" + name, std::ios::binary);
@@ -141,29 +139,6 @@ class CourtTest : public test::DbTest {
     RegisterKingdomRequests();
   }
 
-  static void AddPlayer(const char* user, const char* name, const char* kingdom,
-                        const std::string& more = "") {
-    test::Character c(user, name);
-    c.kingdom = kingdom;
-    c.more = more;
-    test::AddCharacter(c);
-  }
-  static void Set(const char* table_and_change) {
-    Exec(db::kNoTable, "UPDATE %s", table_and_change);
-  }
-  static std::string Kingdom(const char* column, const char* name) {
-    return Query(db::kKingdom, "SELECT %s FROM %s WHERE Name=%Q", column, TableName(db::kKingdom),
-                 name)
-        .Text(0, 0);
-  }
-  static std::string Player(const char* column, const char* user = "me") {
-    return Query(db::kPlayer, "SELECT %s FROM %s WHERE UserName=%Q", column, TableName(db::kPlayer),
-                 user)
-        .Text(0, 0);
-  }
-  static long long Count(int table, const char* where) {
-    return Query(table, "SELECT COUNT(*) FROM %s WHERE %s", TableName(table), where).Int(0, 0);
-  }
   // A request from Bob of Bree to the caller.
   static void Offer(int kind, const char* line1, const char* line2, const char* from = "Bree") {
     Exec(db::kUserNews,

@@ -21,6 +21,7 @@
 #include "game/player/caller.h"
 #include "game/player/character.h"
 #include "game/player/gold.h"
+#include "game/ui/ansi.h"
 #include "game/ui/ui.h"
 
 namespace trv::kingdom {
@@ -33,11 +34,6 @@ using db::Query;
 using db::ResultTable;
 using db::TableName;
 using Purenum::Integer;
-
-constexpr char kDG[] = "\x1b[2;32;40m";  // labels
-constexpr char kBC[] = "\x1b[1;36;40m";  // values
-constexpr char kBW[] = "\x1b[1;37;40m";  // gold
-constexpr char kBY[] = "\x1b[1;33;40m";  // command letters
 
 // Whether the caller rules his own kingdom (by character or user name).
 bool CallerRules() {
@@ -67,16 +63,20 @@ void DrawMilitia(bool recruits) {
   Banner("bright red", "Militia Commands");
   ResultTable m = player::CallerRow("Soldiers,DragonRiders,Kannons,Katapults,EquipmentRating,Gold");
   std::string out;
-  out += std::string("\n\n\r") + kDG + "Soldiers: " + kBC + Grouped(m.Int(0, 0)) + "  " + kDG +
-         "Dragon Riders: " + kBC + std::to_string(m.Int(0, 1));
-  out += std::string("\n\r") + kDG + "Cannons: " + kBC + std::to_string(m.Int(0, 2)) + "  " + kDG +
-         "Katapults: " + kBC + std::to_string(m.Int(0, 3));
-  out += std::string("\n\r") + kDG + "Equipment Rating: " + kBC + std::to_string(m.Int(0, 4)) +
-         "%  " + kDG + "Training: " + kBC + "60%";
-  out += std::string("\n\n\r") + kDG + "Gold: " + kBW + "$" +
+  out += std::string("\n\n\r") + ansi::kDarkGreen + "Soldiers: " + ansi::kBrightCyan +
+         Grouped(m.Int(0, 0)) + "  " + ansi::kDarkGreen + "Dragon Riders: " + ansi::kBrightCyan +
+         std::to_string(m.Int(0, 1));
+  out += std::string("\n\r") + ansi::kDarkGreen + "Cannons: " + ansi::kBrightCyan +
+         std::to_string(m.Int(0, 2)) + "  " + ansi::kDarkGreen + "Katapults: " + ansi::kBrightCyan +
+         std::to_string(m.Int(0, 3));
+  out += std::string("\n\r") + ansi::kDarkGreen + "Equipment Rating: " + ansi::kBrightCyan +
+         std::to_string(m.Int(0, 4)) + "%  " + ansi::kDarkGreen + "Training: " + ansi::kBrightCyan +
+         "60%";
+  out += std::string("\n\n\r") + ansi::kDarkGreen + "Gold: " + ansi::kBrightWhite + "$" +
          AddCommas(player::Amount(m.Text(0, 5)).str());
   auto command = [&](const char* lead, char key, const char* rest) {
-    out += std::string(lead) + kDG + "[" + kBY + key + kDG + "]" + kDG + rest;
+    out += std::string(lead) + ansi::kDarkGreen + "[" + ansi::kBrightYellow + key +
+           ansi::kDarkGreen + "]" + ansi::kDarkGreen + rest;
   };
   if (recruits) command("\n\n\r", 'C', "onvince Civilians to join..");
   command(recruits ? "\n\r" : "\n\n\r", 'A', "ttack Kingdom!!");
@@ -86,7 +86,7 @@ void DrawMilitia(bool recruits) {
   command("\n\r", 'B', "uy Katapults     ");
   command("", 'E', "quipment Rating");
   command("\n\n\r", 'R', "eturn to Courtyard");
-  out += std::string("\n\n\r") + kDG + "Your Selection: ";
+  out += std::string("\n\n\r") + ansi::kDarkGreen + "Your Selection: ";
   Emu(out);
 }
 

@@ -102,7 +102,7 @@ void PlunderOne(const std::string& user, const std::string& defender, Burned* bu
     if (row.empty()) return false;
     for (int k = 0; k < kPlunderKinds; ++k) {
       const Integer holding = player::Amount(row.Text(0, k));
-      lost[k] = Plundered(holding, kPlunderRates[k].percent);
+      lost[k] = PercentOfHolding(holding, kPlunderRates[k].percent);
       if (lost[k].IsZero()) continue;
       Exec(kPlayer, "UPDATE %s SET %s=%Q WHERE UserName=%Q", TableName(kPlayer),
            kPlunderRates[k].column, (holding - lost[k]).str().c_str(), user.c_str());

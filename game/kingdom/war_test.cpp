@@ -17,6 +17,8 @@
 #include "game/kingdom/court.h"
 #include "game/kingdom/court_rules.h"
 #include "game/kingdom/kingdom.h"
+#include "game/kingdom/test_kingdom.h"
+#include "game/money/money.h"
 #include "tests/support/in_process.h"
 #include "tests/support/test_node.h"
 
@@ -159,10 +161,11 @@ TEST(BattleRules, OutcomesOfACoupAndAWar) {
   for (const Case& c : cases)
     EXPECT_EQ(c.survives, DefenderSurvives(c.land, c.soldiers)) << c.land << "/" << c.soldiers;
 
-  EXPECT_EQ("300", Plundered(Integer(1000), 30).str());  // 1,000 water towers leave 700
-  EXPECT_EQ("1", Plundered(Integer(19), 10).str());      // truncated
-  EXPECT_EQ("0", Plundered(Integer(-500), 30).str());
-  EXPECT_EQ("12000000000000000000000", Plundered(Integer("100000000000000000000000"), 12).str());
+  EXPECT_EQ("300", PercentOfHolding(Integer(1000), 30).str());  // 1,000 water towers leave 700
+  EXPECT_EQ("1", PercentOfHolding(Integer(19), 10).str());      // truncated
+  EXPECT_EQ("0", PercentOfHolding(Integer(-500), 30).str());
+  EXPECT_EQ("12000000000000000000000",
+            PercentOfHolding(Integer("100000000000000000000000"), 12).str());
 
   EXPECT_TRUE(CoupSucceeds(100, 100));
   EXPECT_FALSE(CoupSucceeds(100, 101));
@@ -209,14 +212,11 @@ std::string Rounds(char plan = '1') {
 
 // Avalon (slot 1) is ruled by Bob; the caller, Hero, lives there. Bree
 // (slot 2) is ruled by Cid. Neither kingdom has towers of sorcery.
-class WarTest : public test::DbTest {
+class WarTest : public KingdomTest {
  protected:
   void SetUp() override {
-    DbTest::SetUp();
     setenv("TRV_SEED", "20", 1);
-    BeCaller("me");
-    for (int table = 0; table < db::kTableCount; ++table)
-      Exec(db::kNoTable, "%s", db::CreationStatement(table));
+    KingdomTest::SetUp();
     AddPlayer("me", "Hero", "Avalon", "Gold='30000000',MaxHP=49,HP=49,Strength=100,Leadership=40");
     AddPlayer("bob", "Bob", "Avalon");
     AddPlayer("cid", "Cid", "Bree");
@@ -225,32 +225,9 @@ class WarTest : public test::DbTest {
   }
   void TearDown() override {
     unsetenv("TRV_SEED");
-    DbTest::TearDown();
+    KingdomTest::TearDown();
   }
 
-  static void AddPlayer(const char* user, const char* name, const char* kingdom,
-                        const std::string& more = "") {
-    test::Character c(user, name);
-    c.kingdom = kingdom;
-    c.more = more;
-    test::AddCharacter(c);
-  }
-  static void Set(const char* table_and_change) {
-    Exec(db::kNoTable, "UPDATE %s", table_and_change);
-  }
-  static std::string Kingdom(const char* column, const char* name) {
-    return Query(db::kKingdom, "SELECT %s FROM %s WHERE Name=%Q", column, TableName(db::kKingdom),
-                 name)
-        .Text(0, 0);
-  }
-  static std::string Player(const char* column, const char* user = "me") {
-    return Query(db::kPlayer, "SELECT %s FROM %s WHERE UserName=%Q", column, TableName(db::kPlayer),
-                 user)
-        .Text(0, 0);
-  }
-  static long long Count(int table, const char* where) {
-    return Query(table, "SELECT COUNT(*) FROM %s WHERE %s", TableName(table), where).Int(0, 0);
-  }
   // The caller rules Avalon and is at war with Bree.
   static void RuleAvalonAtWarWithBree() {
     Set("kingdom SET Ruler='Hero',RulerUserName='me' WHERE Name='Avalon'");

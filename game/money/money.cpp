@@ -47,3 +47,8 @@ Purenum::Integer percentage(Purenum::Integer value, Purenum::Integer percent, bo
   t /= 10L;
   return t;
 }
+
+Purenum::Integer PercentOfHolding(const Purenum::Integer& holding, int percent) {
+  if (holding <= 0) return Purenum::Integer(0);
+  return percentage(holding, Purenum::Integer(static_cast<long>(percent)), false);
+}

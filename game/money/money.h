@@ -20,4 +20,8 @@ std::string AddCommas(const std::string& in);
 // ((value * 10 * percent) / 100 [+ 5]) / 10 with truncation at each step.
 Purenum::Integer percentage(Purenum::Integer value, Purenum::Integer percent, bool rounded);
 
+// What a blast, a fire or a plunder destroys of a holding: percent % of it,
+// truncated; nothing of a holding at or below 0 (a debt is never eased).
+Purenum::Integer PercentOfHolding(const Purenum::Integer& holding, int percent);
+
 #endif  // TRV_GAME_MONEY_MONEY_H_

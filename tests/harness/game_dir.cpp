@@ -330,4 +330,11 @@ std::unique_ptr<Session> EnterMainStreet(GameDir& dir, const std::string& launch
   return s;
 }
 
+void QuitFromMainStreet(Session& s) {
+  ASSERT_TRUE(s.WaitForCursor(21, 26));
+  s.Send("q");
+  ASSERT_TRUE(s.WaitFor("Thank you for playing!!"));
+  ASSERT_TRUE(s.ExitsWith(10, std::chrono::milliseconds(8000)));  // the closing screen pauses 2 s
+}
+
 }  // namespace trv::harness

@@ -94,6 +94,9 @@ std::unique_ptr<Session> EnterMainStreet(GameDir& dir, const std::string& launch
                                          const Caller& caller, bool others_online = false,
                                          std::optional<unsigned> seed = std::nullopt);
 
+// Q at Main Street's prompt, the closing screen and the door's end (level 10).
+void QuitFromMainStreet(Session& s);
+
 // Several callers on one game directory at once.
 class Nodes {
  public:
