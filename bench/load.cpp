@@ -3,7 +3,10 @@
 // key-to-prompt latency, SQL errors, stuck doors, the end checks.
 //
 // Usage: load [callers=32] [seconds=300] [kills=200] [hangup chance=0.05]
-//             [modes=wal,rollback] [seed=1]
+//             [modes=wal,rollback] [seed=1] [think ms=40]
+// The think time is each caller's pause between steps, drawn from 0 to the
+// given milliseconds: the default 40 is a stress far above real typing
+// speed; 1000 or more is closer to callers at their keyboards.
 // Exit status 0 when every run ended clean.
 #include "tests/load/load.h"
 
@@ -22,12 +25,14 @@ int main(int argc, char** argv) {
   options.hangup_chance = argc > 4 ? atof(argv[4]) : 0.05;
   const std::string modes = argc > 5 ? argv[5] : "wal,rollback";
   options.seed = argc > 6 ? static_cast<unsigned>(atoi(argv[6])) : 1;
+  options.think_ms = argc > 7 ? atoi(argv[7]) : options.think_ms;
   bool clean = true;
   std::stringstream list(modes);
   for (std::string mode; std::getline(list, mode, ',');) {
     options.journal = mode == "wal" ? "" : mode;
-    printf("== %s: %d callers, %.0f s, %d kills, hang-up chance %.2f\n", mode.c_str(),
-           options.callers, options.seconds, options.kills, options.hangup_chance);
+    printf("== %s: %d callers, %.0f s, %d kills, hang-up chance %.2f, think 0-%d ms\n",
+           mode.c_str(), options.callers, options.seconds, options.kills, options.hangup_chance,
+           options.think_ms);
     fflush(stdout);
     std::ostringstream log;
     const trv::load::LoadReport report = trv::load::RunLoad(options, log);
