@@ -10,6 +10,7 @@
 #include "game/db/liveness.h"
 #include "game/db/result_table.h"
 #include "game/db/schema.h"
+#include "game/db/transaction.h"
 #include "game/messaging/chat_room.h"
 #include "game/messaging/messaging.h"
 #include "game/messaging/text.h"
@@ -78,12 +79,17 @@ void Broadcast(int type) {
                                      db::TableName(db::kPlayer), me);
   if (sender.empty()) return;
   db::RepairGhosts();  // no notices pile up for a caller whose door was killed
-  db::ResultTable others =
-      db::Query(db::kPlayer, "SELECT UserName FROM %s WHERE UserName<>%Q AND Status=1",
-                db::TableName(db::kPlayer), me);
-  for (int r = 0; r < others.rows(); ++r)
-    db::Exec(db::kNode, "INSERT INTO %s (TypeOf,SentTo,SentBy) VALUES (%d,%Q,%Q)",
-             db::TableName(db::kNode), type, others.Text(r, 0), sender.Text(0, 0));
+  // One commit for every notice: a row each in its own commit made a full
+  // realm pay a disk sync per caller on every entry and exit.
+  db::RunWriteUnit([&] {
+    db::ResultTable others =
+        db::Query(db::kPlayer, "SELECT UserName FROM %s WHERE UserName<>%Q AND Status=1",
+                  db::TableName(db::kPlayer), me);
+    for (int r = 0; r < others.rows(); ++r)
+      db::Exec(db::kNode, "INSERT INTO %s (TypeOf,SentTo,SentBy) VALUES (%d,%Q,%Q)",
+               db::TableName(db::kNode), type, others.Text(r, 0), sender.Text(0, 0));
+    return true;
+  });
 }
 
 }  // namespace trv
