@@ -53,6 +53,7 @@ Prompt Cursor(int row, int column) { return Prompt{{}, row, column}; }
 
 const Prompt kMainStreet = Cursor(21, 26);
 const Prompt kBank = Cursor(23, 14);
+const Prompt kAlley = Cursor(18, 27);
 const Prompt kTitle = Cursor(17, 54);
 
 // Questions any screen may put in the way (mail that came meanwhile, a
@@ -70,6 +71,10 @@ const std::vector<std::pair<std::string, std::string>> kInTheWay = {
     {"You don't have any gold to deposit!", " "},
     {"Gold Transferred!", " "},
     {"That player is currently not online!", " "},
+    {"You are out of evil deeds for today!", " "},
+    {"you try to pickpocket them..", " "},
+    {"You attempt to sneak up behind them..", " "},
+    {"You Failed!", " "},
 };
 
 std::string Day(int days) {
@@ -223,12 +228,13 @@ class CallerLoop {
             hit_at = at + kInTheWay[i].first.size();
           }
         }
-        for (const std::string& t : want.texts) {
-          size_t at = text.find(t, from);
+        for (size_t t = 0; t < want.texts.size(); ++t) {
+          size_t at = text.find(want.texts[t], from);
           if (at != std::string::npos && at <= best) {
             hit = -2;
             by_text_ = true;
-            hit_at = at + t.size();
+            matched_ = t;
+            hit_at = at + want.texts[t].size();
             return true;
           }
         }
@@ -391,15 +397,34 @@ class CallerLoop {
 
   bool NewsWalk() { return Step("d", kMainStreet); }
 
-  // The dark alley's door and back (its crimes need deeds and a guild).
-  bool AlleyWalk() { return Step("s", Cursor(18, 27)) && Step("r", kMainStreet); }
+  // The dark alley's door and back.
+  bool AlleyWalk() { return Step("s", kAlley) && Step("r", kMainStreet); }
+
+  // A rogue picks another caller's pocket: the whole purse goes from one
+  // caller to the other, or the guards stop him; no coin is made or lost.
+  // The victim may be off-line and the day's deeds spent.
+  bool PickpocketWalk() {
+    const Prompt guild = Text("Your Selection: ");
+    Prompt id = guild;
+    id.texts.push_back("Enter Player ID# <Enter to Exit>: ");
+    Prompt asked = guild;
+    asked.texts.push_back("(y/N)? ");
+    if (!Step("s", kAlley) || !Step("t", guild) || !Step("p", id)) return false;
+    if (matched_ == 1) {
+      if (MaybeHangUp() || !Step(SomeoneElse() + "\r", asked)) return false;
+      // Whether to try, then whether to spend the deed.
+      for (int question = 0; matched_ == 1 && question < 2; ++question)
+        if (!Step("y", asked)) return false;
+    }
+    return Step("r", kAlley) && Step("r", kMainStreet);
+  }
 
   void Walk() {
     for (int n = 3 + Random(12); n > 0 && !run_->stop; --n) {
       Think();
       if (MaybeHangUp()) return;
       bool ok;
-      switch (Random(11)) {
+      switch (Random(12)) {
         case 0:
         case 1:
         case 2:
@@ -417,6 +442,9 @@ class CallerLoop {
           break;
         case 9:
           ok = NewsWalk();
+          break;
+        case 10:
+          ok = PickpocketWalk();
           break;
         default:
           ok = AlleyWalk();
@@ -462,6 +490,7 @@ class CallerLoop {
   std::mt19937 random_;
   std::unique_ptr<Session> session_;
   bool by_text_ = false;  // the last step ended at a text, not the cursor
+  size_t matched_ = 0;    // and which of its texts
 };
 
 // The callers' gold, and the interest the next day will pay on it.
@@ -549,7 +578,7 @@ LoadReport RunLoad(const LoadOptions& options, std::ostream& log) {
     test::Character c(user, name);
     c.gold = "20000";
     c.bank_gold = "20000";
-    c.more = "Depository='0'";
+    c.more = "Depository='0',Guild='Rogue'";
     dir.AddCharacter(c);
     run.ids.push_back(
         dir.Query(std::string("SELECT IDNum FROM player WHERE UserName='") + user + "'"));

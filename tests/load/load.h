@@ -1,12 +1,11 @@
 // Many callers at once: N scripted callers, each a real TRVLaunch over
 // pipes with its own drop file and node, walking random paths through the
 // screens where gold moves between nodes (the bank, its safe, transfers to
-// each other) and the screens every node shares (the on-line list and
-// telegrams, the chat room, the news, the dark alley's door), with random
-// think times, hang-ups in
-// the middle of a screen and reconnects. On top: doors killed outright at
-// random, and a new day in the middle that every caller starts into at
-// once.
+// each other, the rogues' pickpocketing of callers on-line) and the screens
+// every node shares (the on-line list and telegrams, the chat room, the
+// news, the dark alley), with random think times, hang-ups in the middle of
+// a screen and reconnects. On top: doors killed outright at random, and a
+// new day in the middle that every caller starts into at once.
 //
 // At the end every door is gone and one more day runs; then the world must
 // hold: nobody on-line, the session count exact, the database whole, and
