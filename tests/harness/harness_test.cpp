@@ -165,10 +165,10 @@ INSTANTIATE_TEST_SUITE_P(Links, SessionLinkTest,
 TEST(SessionTest, AProgramThatCannotStartFailsTheTest) {
   SessionOptions o;
   o.program = "/nonexistent/door";
-  EXPECT_NONFATAL_FAILURE({ Session s(o); }, "cannot start /nonexistent/door (exec)");
+  EXPECT_NONFATAL_FAILURE({ Session s(o); }, "cannot start /nonexistent/door: No such file");
   o.program = "/bin/sh";
   o.work_dir = "/nonexistent";
-  EXPECT_NONFATAL_FAILURE({ Session s(o); }, "(chdir): No such file");
+  EXPECT_NONFATAL_FAILURE({ Session s(o); }, "cannot start /bin/sh in /nonexistent: No such file");
 }
 
 TEST(SessionTest, SeedAndEnvironmentReachTheChild) {
