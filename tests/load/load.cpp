@@ -127,10 +127,15 @@ struct Run {
     std::lock_guard<std::mutex> lock(mu);
     ++(report.*field);
   }
-  void Latency(Clock::duration d) {
+  void Latency(Clock::duration d, bool door_start) {
     std::lock_guard<std::mutex> lock(mu);
+    const int64_t us = std::chrono::duration_cast<std::chrono::microseconds>(d).count();
+    if (door_start) {
+      report.start_us.push_back(us);
+      return;
+    }
     ++report.actions;
-    report.latency_us.push_back(std::chrono::duration_cast<std::chrono::microseconds>(d).count());
+    report.latency_us.push_back(us);
   }
   void AddDoor(pid_t pid) {
     std::lock_guard<std::mutex> lock(mu);
@@ -260,7 +265,7 @@ class CallerLoop {
         }
         return false;
       }
-      run_->Latency(Clock::now() - sent);
+      run_->Latency(Clock::now() - sent, keys.empty() && answered == 0);
       if (hit == -2) return true;
       from = hit_at;
       session_->TrySend(kInTheWay[static_cast<size_t>(hit)].second);
@@ -520,11 +525,15 @@ void WaitForCallersAtGate(Run& run, int callers) {
 
 }  // namespace
 
-double LoadReport::Percentile(int p) const {
-  if (latency_us.empty()) return 0;
-  return static_cast<double>(
-      latency_us[std::min(latency_us.size() - 1, latency_us.size() * p / 100)]);
+namespace {
+double PercentileOf(const std::vector<int64_t>& sorted, int p) {
+  if (sorted.empty()) return 0;
+  return static_cast<double>(sorted[std::min(sorted.size() - 1, sorted.size() * p / 100)]);
 }
+}  // namespace
+
+double LoadReport::Percentile(int p) const { return PercentileOf(latency_us, p); }
+double LoadReport::StartPercentile(int p) const { return PercentileOf(start_us, p); }
 
 bool LoadReport::Clean() const {
   return faults.empty() && sql_errors == 0 && stuck == 0 && on_line == 0 && num_players == 0 &&
@@ -540,6 +549,9 @@ std::string Summary(const LoadReport& r) {
            static_cast<long long>(r.actions), r.seconds > 0 ? r.actions / r.seconds : 0,
            r.Percentile(50) / 1000, r.Percentile(99) / 1000,
            r.latency_us.empty() ? 0 : r.latency_us.back() / 1000.0);
+  out << figures;
+  snprintf(figures, sizeof figures, "; door start to title p50 %.1f ms, p99 %.1f ms",
+           r.StartPercentile(50) / 1000, r.StartPercentile(99) / 1000);
   out << figures << "; connects " << r.connects << ", hang-ups " << r.hangups << ", kills "
       << r.kills << ", days " << r.days_run << "; SQL errors " << r.sql_errors << ", stuck "
       << r.stuck << ", lost prompts " << r.lost_prompts << "; on-line " << r.on_line
@@ -653,6 +665,7 @@ LoadReport RunLoad(const LoadOptions& options, std::ostream& log) {
 
   LoadReport report = std::move(run.report);
   std::sort(report.latency_us.begin(), report.latency_us.end());
+  std::sort(report.start_us.begin(), report.start_us.end());
   report.on_line = dir.QueryInt("SELECT COUNT(*) FROM player WHERE Status=1");
   report.num_players = dir.QueryInt("SELECT NumPlayers FROM state");
   report.integrity = dir.Query("PRAGMA integrity_check");

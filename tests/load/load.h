@@ -43,11 +43,14 @@ struct LoadOptions {
 
 struct LoadReport {
   double seconds = 0;
-  int64_t actions = 0;              // prompts reached
+  int64_t actions = 0;              // prompts reached after a key
   std::vector<int64_t> latency_us;  // key to the next prompt, sorted
-  int sql_errors = 0;               // "SQL Error" on a caller's screen or stderr
-  int stuck = 0;                    // doors not ended 5 s after a hang-up
-  int lost_prompts = 0;             // a prompt the driver waited for in vain (a note)
+  // A door's start to its first screen (a process, the database, perhaps
+  // the day's maintenance): no key was pressed, so kept apart, sorted.
+  std::vector<int64_t> start_us;
+  int sql_errors = 0;    // "SQL Error" on a caller's screen or stderr
+  int stuck = 0;         // doors not ended 5 s after a hang-up
+  int lost_prompts = 0;  // a prompt the driver waited for in vain (a note)
   int kills = 0;
   int hangups = 0;
   int connects = 0;
@@ -62,7 +65,8 @@ struct LoadReport {
   std::vector<std::string> faults;  // one line each, for the log
   std::vector<std::string> notes;   // the lost prompts, with the screen's end
 
-  double Percentile(int p) const;
+  double Percentile(int p) const;       // of latency_us
+  double StartPercentile(int p) const;  // of start_us
   // True when nothing above is wrong (lost prompts aside: the caller
   // starts again, and what the world holds is checked at the end).
   bool Clean() const;
