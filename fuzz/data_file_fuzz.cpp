@@ -2,6 +2,7 @@
 // (items, spells, poisons, monsters) takes any bytes without a crash, keeps
 // at most its record limit, never a field wider than the format allows,
 // and reads numbers without overflow. The first byte picks the file.
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <string>
@@ -17,14 +18,17 @@ namespace {
 
 using namespace trv::combat;
 
-// One scratch file per process.
+// One scratch file per process, in TMPDIR when it is set: the readers
+// take a path, and a file on tmpfs (TMPDIR=/dev/shm) runs many times faster.
 const std::string& ScratchFile() {
   static const std::string path = [] {
-    char name[] = "/tmp/trv_data_fuzz_XXXXXX";
-    int fd = mkstemp(name);
+    const char* dir = getenv("TMPDIR");
+    std::string name =
+        std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/trv_data_fuzz_XXXXXX";
+    int fd = mkstemp(name.data());
     if (fd < 0) abort();
     close(fd);
-    return std::string(name);
+    return name;
   }();
   return path;
 }

@@ -31,6 +31,8 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" "${cmake_launcher[@]}" >/dev/null
 cmake --build build-fuzz -j2 --target "${targets[@]/%/_fuzz}"
 [ "$seconds" = build ] && exit 0
+# The data-file target writes each input to a scratch file: on tmpfs.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 failed=0
 for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target"
